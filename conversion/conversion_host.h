@@ -1,0 +1,106 @@
+// What the conversion job needs from the program around it: the main window's
+// fields and captions, message processing, the clock and the file system. The
+// window, the console program and the tests each supply one.
+//
+// Every text crossing this interface is UTF-8; a host that talks to the platform
+// in another code page converts at its own boundary.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quenlo {
+
+struct CalendarDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    bool operator==(const CalendarDate&) const = default;
+};
+
+// A failed file operation: which file, and the system's own words for why.
+class FileError : public std::runtime_error {
+public:
+    FileError(std::filesystem::path file, std::string reason)
+        : std::runtime_error(reason), file_(std::move(file)), reason_(std::move(reason)) {}
+    const std::filesystem::path& file() const { return file_; }
+    const std::string& reason() const { return reason_; }
+
+private:
+    std::filesystem::path file_;
+    std::string reason_;
+};
+
+// Identifies a file independently of how its path is spelled (hard links,
+// case, "..", short names all lead to the same identity).
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+class InputFile {
+public:
+    virtual ~InputFile() = default;
+    // Reads up to size bytes; returns 0 only at the end of the file. Throws FileError.
+    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    // Size of the file when it was opened: 0 means it was just created (or empty).
+    virtual std::uint64_t SizeAtOpen() const = 0;
+    // Writes everything or throws FileError.
+    virtual void Write(const char* data, std::size_t size) = 0;
+    // Throws FileError when the last data cannot be committed.
+    virtual void Close() = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) = 0;
+    // Creates the file when missing; writes go after its current end.
+    virtual std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) = 0;
+    // True for a folder or a file of that name.
+    virtual bool Exists(const std::filesystem::path& path) = 0;
+    // Creates exactly one folder level. Throws FileError.
+    virtual void CreateFolder(const std::filesystem::path& folder) = 0;
+    // Deletes a file; false when it could not be deleted.
+    virtual bool Remove(const std::filesystem::path& file) = 0;
+    // Empty when the file does not exist or cannot be examined.
+    virtual std::optional<FileIdentity> Identity(const std::filesystem::path& file) = 0;
+};
+
+enum class MessageKind { Information, Error };
+
+class ConversionHost {
+public:
+    virtual ~ConversionHost() = default;
+
+    // The main window's side.
+    virtual std::string InputPathText() = 0;         // Text4
+    virtual std::string LinesPerFileText() = 0;      // Text7
+    virtual bool StopRequested() = 0;                // bStopRequested
+    virtual void SetTimerEnabled(bool enabled) = 0;  // Timer1
+    virtual std::string TotalCaption() = 0;          // Label7
+    virtual void SetTotalCaption(std::string_view caption) = 0;
+    virtual void SetStartCaption(std::string_view caption) = 0;  // Command2
+    virtual void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) = 0;
+    virtual void ProcessPendingMessages() = 0;
+
+    // Clock and file services.
+    virtual CalendarDate Today() = 0;
+    // The folder the numbered files go to ("转换结果" beside the program for the window).
+    virtual std::filesystem::path ResultsFolder() = 0;
+    virtual FileSystem& Files() = 0;
+};
+
+}  // namespace quenlo
