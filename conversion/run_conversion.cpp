@@ -49,6 +49,10 @@ public:
     void Run();
 
     // The splitter's sink.
+    bool VerbatimLine(std::string_view lineWithEnd) {
+        writer_->AppendVerbatimLine(lineWithEnd, fileNumber_);
+        return LineDone();
+    }
     bool WholeLine(std::string_view line) {
         writer_->AppendOutputLine(line, fileNumber_);
         return LineDone();
@@ -72,7 +76,19 @@ private:
     bool Split(const char* first, const char* last);
     bool InputExhausted();
 
-    bool LineDone();
+    // After every line: the counting rule, then now and then a look at the clock.
+    bool LineDone() {
+        ++fileLines_;
+        if (static_cast<double>(fileLines_) == linesPerFile_) {
+            ++fileNumber_;
+            fileLines_ = 0;
+        }
+        if (++linesSinceClock_ >= linesPerClockCheck_) {
+            return PumpAfterLine();
+        }
+        return true;
+    }
+    bool PumpAfterLine();
     bool PumpDue();
     void Pump();
     void ReadSettings();
@@ -97,6 +113,7 @@ private:
     bool stopRequested_ = false;
     std::uint64_t countedLines_ = 0;  // lines already shown in the total
     unsigned linesSinceClock_ = 0;
+    unsigned linesPerClockCheck_ = options_.pumpInterval.count() > 0 ? kLinesPerClockCheck : 1;
     Clock::time_point lastPump_ = Clock::now();
 };
 
@@ -237,6 +254,8 @@ bool ConversionRun::Split(const char* first, const char* last) {
             first = stoppedAt;
             continue;
         }
+        // The block is about to be overwritten: output still pointing into it goes first.
+        writer_->ReleaseInput();
         std::size_t carried = static_cast<std::size_t>(last - first) - whole;
         if (carried > 0) {
             base[0] = first[whole];
@@ -269,17 +288,10 @@ bool ConversionRun::InputExhausted() {
     return ReadInput(probe, sizeof probe) == 0;
 }
 
-bool ConversionRun::LineDone() {
-    ++fileLines_;
-    if (static_cast<double>(fileLines_) == linesPerFile_) {
-        ++fileNumber_;
-        fileLines_ = 0;
-    }
-    if (++linesSinceClock_ >= kLinesPerClockCheck || options_.pumpInterval.count() <= 0) {
-        linesSinceClock_ = 0;
-        if (PumpDue()) {
-            Pump();
-        }
+bool ConversionRun::PumpAfterLine() {
+    linesSinceClock_ = 0;
+    if (PumpDue()) {
+        Pump();
     }
     return !stopRequested_;
 }
