@@ -18,8 +18,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kBlockSize = 1 << 20;
-// Lines between two looks at the clock: cheap enough, and short enough at any line length
-// the block boundaries do not already catch.
+// Lines between two looks at the clock: rare enough to cost nothing, frequent enough
+// that short lines still pump every few milliseconds. Long lines are caught at the
+// block boundaries instead.
 constexpr unsigned kLinesPerClockCheck = 256;
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -66,8 +67,8 @@ public:
     }
 
 private:
-    void OpenInput();
-    void RefuseInputAmongOutputs(const std::filesystem::path& input);
+    void Prepare();
+    void RefuseInputAmongOutputs(const std::filesystem::path& results);
     void RemoveCleanupFile(std::string_view inputText);
     std::size_t ReadInput(char* buffer, std::size_t size);
     void StartWriter(const EncodingSignature& signature);
@@ -120,7 +121,7 @@ private:
 void ConversionRun::Run() {
     host_.SetTimerEnabled(true);
     try {
-        OpenInput();
+        Prepare();
         block_.resize(kBlockSize + 1);
         // Enough of the head to recognise a byte-order mark.
         std::size_t head = 0;
@@ -162,7 +163,9 @@ void ConversionRun::Run() {
     }
 }
 
-void ConversionRun::OpenInput() {
+// Everything before the first line, in the tool's order: the results folder, the
+// earlier file named after the input, then the input itself.
+void ConversionRun::Prepare() {
     const std::string inputText(TrimSpaces(host_.InputPathText()));
     const std::filesystem::path results = host_.ResultsFolder();
     if (!files_.Exists(results)) {
