@@ -16,7 +16,7 @@ protected:
         PainterTest::SetUp();
         // As the attachment leaves a button: owner-drawn, four state bitmaps, its old
         // push-button style remembered.
-        button_ = parent_.AddChild("Button", "OK", BS_OWNERDRAW, 0, 10, 10, W, H);
+        button_ = Parent().AddChild("Button", "OK", BS_OWNERDRAW, 0, 10, 10, W, H);
         SendMessageA(button_, WM_SETFONT,
                      reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
         for (int s = 0; s < 4; ++s) {
@@ -37,7 +37,7 @@ protected:
         return face.Grid();
     }
     bool Focus() {
-        SetForegroundWindow(parent_.window());
+        SetForegroundWindow(Parent().window());
         SetFocus(button_);
         return GetFocus() == button_;
     }
@@ -102,7 +102,7 @@ TEST_F(ButtonPainter, FocusRectangleShowsInAllFourOnlyWhileFocused) {
     }
     DrawControlText(button_);
     PixelGrid focused[4] = {State(0), State(1), State(2), State(3)};
-    SetFocus(parent_.window());
+    SetFocus(Parent().window());
     DrawControlText(button_);
     for (int s = 0; s < 4; ++s) {
         PixelGrid plain = State(s);

@@ -14,7 +14,7 @@ constexpr int kHeight = 17;
 class CheckPainters : public PainterTest {
 protected:
     HWND AddControl(DWORD style) {
-        HWND control = parent_.AddChild("Button", "Choice", style, 0, 10, 10, 120, kHeight);
+        HWND control = Parent().AddChild("Button", "Choice", style, 0, 10, 10, 120, kHeight);
         SetSkinProp(control, kPropOldState, 0);
         Settle();
         return control;

@@ -16,7 +16,7 @@ constexpr COLORREF kPaleArrow = RGB(132, 165, 172);
 class ComboPainter : public PainterTest {
 protected:
     HWND AddCombo(DWORD style) {
-        HWND combo = parent_.AddChild("ComboBox", "", style | WS_VSCROLL, 0, 10, 10, 120, 120);
+        HWND combo = Parent().AddChild("ComboBox", "", style | WS_VSCROLL, 0, 10, 10, 120, 120);
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("one"));
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("two"));
         SetSkinProp(combo, kPropOldState, 0);
@@ -120,7 +120,7 @@ protected:
     static constexpr int kItemWidth = 100;
 
     HWND AddHeader(int items, const char* text = "Name") {
-        HWND header = parent_.AddChild(WC_HEADERA, "", HDS_BUTTONS, 0, 0, 0, 3 * kItemWidth, 24);
+        HWND header = Parent().AddChild(WC_HEADERA, "", HDS_BUTTONS, 0, 0, 0, 3 * kItemWidth, 24);
         SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                      0);
         for (int i = 0; i < items; ++i) {

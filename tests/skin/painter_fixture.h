@@ -15,14 +15,29 @@ namespace quenlo::skin {
 
 class PainterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // One parent for the whole suite: showing a new top-level window costs Wine
+    // seconds, children cost next to nothing.
+    static void SetUpTestSuite() {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        BuildSkinImages();
-        ShowWindow(parent_.window(), SW_SHOWNOACTIVATE);
+        parent_ = new TestParent;
+        ShowWindow(parent_->window(), SW_SHOWNOACTIVATE);
         PumpMessages();
     }
-    void TearDown() override { DeleteSkinImages(); }
+    static void TearDownTestSuite() {
+        delete parent_;
+        parent_ = nullptr;
+    }
+    void SetUp() override { BuildSkinImages(); }
+    void TearDown() override {
+        while (HWND child = GetWindow(parent_->window(), GW_CHILD)) {
+            DestroyWindow(child);
+        }
+        PumpMessages();
+        DeleteSkinImages();
+    }
+
+    static TestParent& Parent() { return *parent_; }
 
     // The whole window as it shows now.
     static PixelGrid ReadWindow(HWND window) {
@@ -39,7 +54,7 @@ protected:
         GdiFlush();
     }
 
-    TestParent parent_;
+    static inline TestParent* parent_ = nullptr;
 };
 
 }  // namespace quenlo::skin
