@@ -40,4 +40,16 @@ wineserver -p
 # the first test instead, they would inherit its pipes and CTest would wait forever.
 wine64 wineboot >/dev/null 2>&1 </dev/null || true
 
+# Wine's stand-ins for the Windows UI fonts have no Chinese glyphs; link them to the
+# CJK font as a Chinese Windows does with its own fonts, so captions render (once per
+# prefix).
+if [[ ! -f $WINEPREFIX/.quenlo-fontlink ]]; then
+    link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif"; do
+        wine64 reg add "$link" /v "$face" /t REG_MULTI_SZ \
+            /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 </dev/null || true
+    done
+    touch "$WINEPREFIX/.quenlo-fontlink"
+fi
+
 "$@"
