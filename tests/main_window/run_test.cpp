@@ -42,21 +42,13 @@ TEST_F(MainWindowTest, CaptionReadsStopWhileTheRunLasts) {
     Open();
     Window().SetText(ControlId::Text4, WriteInput("in.txt", 3));
     std::string seen;
-    // A thread timer fires inside the run's pump.
-    static std::string* captured;
-    static HWND button;
-    captured = &seen;
-    button = Control(ControlId::Command2);
-    const UINT_PTR timer = SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR, DWORD) {
-        char text[32] = {};
-        GetWindowTextA(button, text, sizeof text);
-        if (captured->empty()) {
-            *captured = text;
+    const RunProbe probe(1, [&] {
+        if (seen.empty()) {
+            seen = Text(ControlId::Command2);
         }
     });
     Sleep(20);  // let the timer come due, so the first pump sees it
     Click(ControlId::Command2);
-    KillTimer(nullptr, timer);
     EXPECT_EQ(seen, kStopCaption);
     EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
 }
@@ -116,22 +108,15 @@ TEST_F(MainWindowTest, FilesHoldExactlyTheCountedLinesAtEveryPump) {
     constexpr int kLines = 300000;
     Window().SetText(ControlId::Text4, WriteInput("big.txt", kLines));
     Window().SetText(ControlId::Text7, "7000");
-    static MainWindowTest* self;
-    static int checks;
-    static int mismatches;
-    self = this;
-    checks = mismatches = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (!self->Window().IsRunning()) {
-            return;
-        }
-        ++checks;
-        if (self->OutputLineCount() != self->ShownTotal()) {
-            ++mismatches;
+    int checks = 0;
+    int mismatches = 0;
+    const RunProbe probe(30, [&] {
+        if (Window().IsRunning()) {
+            ++checks;
+            mismatches += OutputLineCount() != ShownTotal();
         }
     });
     Click(ControlId::Command2);
-    KillTimer(nullptr, timer);
 
     EXPECT_GT(checks, 0);
     EXPECT_EQ(mismatches, 0);

@@ -9,6 +9,32 @@
 
 namespace quenlo {
 
+RunProbe::RunProbe(UINT intervalMs, std::function<void()> onTick) : onTick_(std::move(onTick)) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = Proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "QuenloRunProbe";
+    RegisterClassA(&windowClass);  // fails harmlessly when already registered
+    window_ = CreateWindowExA(0, "QuenloRunProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetTimer(window_, 1, intervalMs, nullptr);
+}
+
+RunProbe::~RunProbe() {
+    DestroyWindow(window_);
+}
+
+LRESULT CALLBACK RunProbe::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        if (auto* probe = reinterpret_cast<RunProbe*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
+            probe->onTick_();
+        }
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 void MainWindowTest::SetUp() {
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
     work_ = std::filesystem::temp_directory_path() / "quenlo_window_test" / test->name();

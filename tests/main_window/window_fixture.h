@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,21 @@ struct ShownBox {
     std::string text;
     std::string title;
     UINT type = 0;
+};
+
+// Calls a function on a timer of its own window: while a run lasts, it fires inside
+// the run's message pump, as a user's actions would arrive.
+class RunProbe {
+public:
+    RunProbe(UINT intervalMs, std::function<void()> onTick);
+    ~RunProbe();
+    RunProbe(const RunProbe&) = delete;
+    RunProbe& operator=(const RunProbe&) = delete;
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    std::function<void()> onTick_;
+    HWND window_ = nullptr;
 };
 
 class MainWindowTest : public testing::Test {
