@@ -10,12 +10,14 @@
 namespace quenlo {
 
 // Sink must offer:
+//   bool VerbatimLine(std::string_view raw);     a line and its CR LF that need no change
 //   bool WholeLine(std::string_view trimmed);    a line that lay within one block
 //   void BeginLine();                            a line that spans blocks begins...
 //   void Text(std::string_view text);            ...its characters, in order...
 //   void Spaces(std::uint64_t count);            ...inner spaces held back before...
 //   bool EndLine();                              ...and its end.
-// WholeLine and EndLine return false to have Consume stop right after that line.
+// VerbatimLine, WholeLine and EndLine return false to have Consume stop right after
+// that line.
 template <class Units, class Sink>
 class LineSplitter {
 public:
@@ -39,7 +41,22 @@ public:
             }
             bool goOn;
             if (!inLine_) {
-                goOn = sink_.WholeLine(Trimmed(p, cr));
+                const std::string_view line = Trimmed(p, cr);
+                const char* next = cr + Units::kSize;
+                // Most lines leave exactly as they came: hand them on with their CR LF,
+                // so runs of them can be written straight from the input block.
+                if (line.data() == p && line.data() + line.size() == cr && next < end &&
+                    Units::IsLF(next)) {
+                    next += Units::kSize;
+                    goOn =
+                        sink_.VerbatimLine(std::string_view(p, static_cast<std::size_t>(next - p)));
+                    p = next;
+                    if (!goOn) {
+                        return p;
+                    }
+                    continue;
+                }
+                goOn = sink_.WholeLine(line);
             } else {
                 Piece(p, cr);
                 goOn = EndPiecewiseLine();

@@ -30,6 +30,26 @@ void OutputWriter::AppendOutputLine(std::string_view line, std::int64_t fileNumb
     EndLine();
 }
 
+void OutputWriter::StartSpan(std::string_view lineWithEnd, std::int64_t fileNumber) {
+    BeginLine(fileNumber);
+    CommitSpan();
+    spanBegin_ = lineWithEnd.data();
+    spanEnd_ = spanBegin_ + lineWithEnd.size();
+    spanLines_ = 1;
+}
+
+void OutputWriter::CommitSpan() {
+    if (!spanEnd_) {
+        return;
+    }
+    const std::string_view span(spanBegin_, static_cast<std::size_t>(spanEnd_ - spanBegin_));
+    const std::uint64_t lines = spanLines_;
+    spanBegin_ = spanEnd_ = nullptr;
+    spanLines_ = 0;
+    Put(span);
+    bufferedLines_ += lines;
+}
+
 void OutputWriter::BeginLine(std::int64_t fileNumber) {
     if (file_ && fileNumber == fileNumber_ && date_ == fileDate_) {
         return;
@@ -77,10 +97,12 @@ void OutputWriter::EndLine() {
     ++bufferedLines_;
 }
 
-void OutputWriter::Put(std::string_view data) {
-    if (data.size() > buffer_.size() - used_) {
+void OutputWriter::PutSlowly(std::string_view data) {
+    CommitSpan();
+    // Large pieces go straight to the file rather than through the buffer.
+    if (data.size() > buffer_.size() - used_ || data.size() >= buffer_.size() / 4) {
         Flush();
-        if (data.size() >= buffer_.size()) {
+        if (data.size() >= buffer_.size() / 4) {
             WriteOut(data);
             return;
         }
@@ -100,6 +122,7 @@ void OutputWriter::WriteOut(std::string_view data) {
 }
 
 void OutputWriter::Flush() {
+    CommitSpan();
     if (!file_ || used_ == 0) {
         committedLines_ += bufferedLines_;
         bufferedLines_ = 0;
@@ -121,6 +144,8 @@ void OutputWriter::Close() {
 }
 
 void OutputWriter::Abandon() {
+    spanBegin_ = spanEnd_ = nullptr;
+    spanLines_ = 0;
     used_ = 0;
     bufferedLines_ = 0;
     if (file_) {

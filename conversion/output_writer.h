@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -34,6 +35,20 @@ public:
     // Appends one whole line and its CR LF to output file n of the current date.
     void AppendOutputLine(std::string_view line, std::int64_t fileNumber);
 
+    // The same for a line that arrives with its CR LF and needs no change. Consecutive
+    // such lines of the input block are written as one piece, without copying; the
+    // block must stay untouched until ReleaseInput.
+    void AppendVerbatimLine(std::string_view lineWithEnd, std::int64_t fileNumber) {
+        if (lineWithEnd.data() == spanEnd_ && spanEnd_ && fileNumber == fileNumber_ &&
+            date_ == fileDate_) {
+            spanEnd_ += lineWithEnd.size();
+            ++spanLines_;
+        } else {
+            StartSpan(lineWithEnd, fileNumber);
+        }
+    }
+    void ReleaseInput() { CommitSpan(); }
+
     // The same in pieces, for lines that do not fit in memory.
     void BeginLine(std::int64_t fileNumber);
     void AppendText(std::string_view text);
@@ -51,7 +66,19 @@ public:
 
 private:
     void OpenTarget();
-    void Put(std::string_view data);
+    void StartSpan(std::string_view lineWithEnd, std::int64_t fileNumber);
+    void CommitSpan();
+    // The common case inline: a small piece that fits in the buffer.
+    void Put(std::string_view data) {
+        if (!spanEnd_ && data.size() <= buffer_.size() - used_ &&
+            data.size() < buffer_.size() / 4) {
+            std::memcpy(buffer_.data() + used_, data.data(), data.size());
+            used_ += data.size();
+        } else {
+            PutSlowly(data);
+        }
+    }
+    void PutSlowly(std::string_view data);
     void WriteOut(std::string_view data);
 
     FileSystem& files_;
@@ -66,6 +93,10 @@ private:
     std::filesystem::path filePath_;
     std::int64_t fileNumber_ = 0;
     CalendarDate fileDate_;
+    // Verbatim lines still in the caller's input block.
+    const char* spanBegin_ = nullptr;
+    const char* spanEnd_ = nullptr;
+    std::uint64_t spanLines_ = 0;
     std::uint64_t committedLines_ = 0;
     std::uint64_t bufferedLines_ = 0;
 };

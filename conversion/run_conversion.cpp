@@ -18,8 +18,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kBlockSize = 1 << 20;
-// Lines between two looks at the clock: cheap enough, and short enough at any line length
-// the block boundaries do not already catch.
+// Lines between two looks at the clock: rare enough to cost nothing, frequent enough
+// that short lines still pump every few milliseconds. Long lines are caught at the
+// block boundaries instead.
 constexpr unsigned kLinesPerClockCheck = 256;
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -49,6 +50,10 @@ public:
     void Run();
 
     // The splitter's sink.
+    bool VerbatimLine(std::string_view lineWithEnd) {
+        writer_->AppendVerbatimLine(lineWithEnd, fileNumber_);
+        return LineDone();
+    }
     bool WholeLine(std::string_view line) {
         writer_->AppendOutputLine(line, fileNumber_);
         return LineDone();
@@ -62,8 +67,8 @@ public:
     }
 
 private:
-    void OpenInput();
-    void RefuseInputAmongOutputs(const std::filesystem::path& input);
+    void Prepare();
+    void RefuseInputAmongOutputs(const std::filesystem::path& results);
     void RemoveCleanupFile(std::string_view inputText);
     std::size_t ReadInput(char* buffer, std::size_t size);
     void StartWriter(const EncodingSignature& signature);
@@ -72,7 +77,19 @@ private:
     bool Split(const char* first, const char* last);
     bool InputExhausted();
 
-    bool LineDone();
+    // After every line: the counting rule, then now and then a look at the clock.
+    bool LineDone() {
+        ++fileLines_;
+        if (static_cast<double>(fileLines_) == linesPerFile_) {
+            ++fileNumber_;
+            fileLines_ = 0;
+        }
+        if (++linesSinceClock_ >= linesPerClockCheck_) {
+            return PumpAfterLine();
+        }
+        return true;
+    }
+    bool PumpAfterLine();
     bool PumpDue();
     void Pump();
     void ReadSettings();
@@ -97,13 +114,14 @@ private:
     bool stopRequested_ = false;
     std::uint64_t countedLines_ = 0;  // lines already shown in the total
     unsigned linesSinceClock_ = 0;
+    unsigned linesPerClockCheck_ = options_.pumpInterval.count() > 0 ? kLinesPerClockCheck : 1;
     Clock::time_point lastPump_ = Clock::now();
 };
 
 void ConversionRun::Run() {
     host_.SetTimerEnabled(true);
     try {
-        OpenInput();
+        Prepare();
         block_.resize(kBlockSize + 1);
         // Enough of the head to recognise a byte-order mark.
         std::size_t head = 0;
@@ -145,7 +163,9 @@ void ConversionRun::Run() {
     }
 }
 
-void ConversionRun::OpenInput() {
+// Everything before the first line, in the tool's order: the results folder, the
+// earlier file named after the input, then the input itself.
+void ConversionRun::Prepare() {
     const std::string inputText(TrimSpaces(host_.InputPathText()));
     const std::filesystem::path results = host_.ResultsFolder();
     if (!files_.Exists(results)) {
@@ -237,6 +257,8 @@ bool ConversionRun::Split(const char* first, const char* last) {
             first = stoppedAt;
             continue;
         }
+        // The block is about to be overwritten: output still pointing into it goes first.
+        writer_->ReleaseInput();
         std::size_t carried = static_cast<std::size_t>(last - first) - whole;
         if (carried > 0) {
             base[0] = first[whole];
@@ -269,17 +291,10 @@ bool ConversionRun::InputExhausted() {
     return ReadInput(probe, sizeof probe) == 0;
 }
 
-bool ConversionRun::LineDone() {
-    ++fileLines_;
-    if (static_cast<double>(fileLines_) == linesPerFile_) {
-        ++fileNumber_;
-        fileLines_ = 0;
-    }
-    if (++linesSinceClock_ >= kLinesPerClockCheck || options_.pumpInterval.count() <= 0) {
-        linesSinceClock_ = 0;
-        if (PumpDue()) {
-            Pump();
-        }
+bool ConversionRun::PumpAfterLine() {
+    linesSinceClock_ = 0;
+    if (PumpDue()) {
+        Pump();
     }
     return !stopRequested_;
 }

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "conversion/output_naming.h"
 #include "conversion/texts.h"
 #include "test_support.h"
@@ -145,6 +149,19 @@ TEST_F(RunFailuresTest, FullDiskStopsAtOnceAndCountsOnlyLinesThatReachedTheFile)
 }
 
 #ifndef _WIN32
+TEST_F(RunFailuresTest, RealReadOnlyFolder) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop root; FolderThatRefusesNewFiles covers this";
+    }
+    std::filesystem::create_directory(results);
+    std::filesystem::permissions(results, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    WriteFile(input, "a\r\n");
+    host.Run();
+    ExpectOneError(kCannotWriteOutput, OutputPath(1), "Permission denied");
+    EXPECT_EQ(host.Total(), 0);
+}
+
 TEST_F(RunFailuresTest, RealFullDevice) {
     std::filesystem::create_directory(results);
     std::filesystem::create_symlink("/dev/full", OutputPath(1));
