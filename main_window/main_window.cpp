@@ -204,8 +204,14 @@ void MainWindow::SetTimer1Enabled(bool enabled) {
 }
 
 void MainWindow::PumpMessages() {
+    // Timer and paint messages are made afresh whenever the queue is empty and they
+    // are due: a handler slower than its timer would keep this loop going for ever.
+    // Past the budget the rest waits for the next pump, a few milliseconds later.
+    constexpr ULONGLONG kPumpBudgetMs = 100;
+    const ULONGLONG start = GetTickCount64();
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (GetTickCount64() - start < kPumpBudgetMs &&
+           PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // The program is ending: finish the run first, then let the loop see it.
             quitAfterRun_ = static_cast<int>(message.wParam);

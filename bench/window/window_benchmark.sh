@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The window against the console program, both under Wine on the same 5,000,000-line
+# file (the conversion benchmark's, cached under build/bench): a whole run through the
+# real window (Text4 set, Command2 clicked, completion box answered) and quenlo-split.exe,
+# alternately, after a warm-up. Reports median wall times, their ratio, and the
+# longest gap between two message pumps during the window runs.
+# Usage: bench/window/window_benchmark.sh [PAIRS]   (default 3; needs scripts/build.sh)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+pairs=${1:-3}
+work=build/bench
+driver=build/win64/bench/window/quenlo_window_bench.exe
+console=build/win64/conversion/cli/quenlo-split.exe
+mkdir -p "$work"
+for exe in "$driver" "$console"; do
+    [[ -f $exe ]] || { echo "missing $exe: run scripts/build.sh first" >&2; exit 1; }
+done
+
+lines=$work/lines-5m.txt
+if [[ ! -f $lines ]]; then
+    echo "== generating $lines (once)"
+    python3 bench/make_lines.py "$lines.part" 5000000 && mv "$lines.part" "$lines"
+fi
+
+cat >"$work/window_runs.sh" <<RUNS
+set -e
+wall() { awk -v a="\$1" -v b="\$2" 'BEGIN { printf "%.3f", b - a }'; }
+for ((i = 0; i <= $pairs; i++)); do
+    rm -rf "$work/out-console" "$work/out-window"
+    start=\$EPOCHREALTIME
+    /usr/lib/wine/wine64 "$console" --out "$work/out-console" "$lines" 30000 >/dev/null 2>&1 </dev/null
+    end=\$EPOCHREALTIME
+    console=\$(wall \$start \$end)
+    start=\$EPOCHREALTIME
+    figures=\$(/usr/lib/wine/wine64 "$driver" "$lines" "$work/out-window" 30000 2>/dev/null </dev/null)
+    end=\$EPOCHREALTIME
+    echo "\$i \$console \$(wall \$start \$end) \$figures"
+done
+cmp <(cat "$work"/out-console/*) <(cat "$work"/out-window/*) >/dev/null && echo same || echo DIFFERENT
+RUNS
+
+echo "== 5M lines under Wine: quenlo-split.exe and the window, $pairs pairs after a warm-up"
+results=$(scripts/windows_session.sh bash "$work/window_runs.sh")
+rm -rf "$work/out-console" "$work/out-window" "$work/window_runs.sh"
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# Columns: pair, console wall s, window wall s, window run s, longest gap ms, p99 gap ms, pumps seen
+echo "$results" | awk '$1 == 0 { printf "   warm-up: console %s s, window %s s\n", $2, $3 }
+                       $1 > 0 && NF == 7 { printf "   pair %s: console %s s, window %s s (run %s s), longest pump gap %s ms, 99%% %s ms, %s messages\n", $1, $2, $3, $4, $5, $6, $7 }'
+measured=$(echo "$results" | awk '$1 > 0 && NF == 7')
+c=$(echo "$measured" | awk '{ print $2 }' | median)
+w=$(echo "$measured" | awk '{ print $3 }' | median)
+g=$(echo "$measured" | awk '{ print $5 }' | sort -n | tail -n 1)
+echo "   median: console $c s, window $w s, ratio $(awk -v a="$w" -v b="$c" 'BEGIN { printf "%.2f", a / b }') (target <= 1.3)"
+echo "   longest pump gap over all window runs: $g ms (target <= 50)"
+echo "   outputs of the last pair: $(echo "$results" | tail -n 1)"

@@ -1,0 +1,141 @@
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+
+#include "conversion/texts.h"
+#include "tests/main_window/window_fixture.h"
+
+namespace quenlo {
+namespace {
+
+using namespace std::string_literals;
+
+TEST_F(MainWindowTest, StartWithoutAPathAsksForAFileAndStaysIdle) {
+    Open();
+    Click(ControlId::Command2);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "请先导入文件！");
+    EXPECT_EQ(boxes_[0].title, "Quenlo");
+    EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    EXPECT_FALSE(Window().Timer1Enabled());
+    EXPECT_FALSE(std::filesystem::exists(results_));
+}
+
+// The real message box, answered from a timer as a user would.
+struct BoxReader {
+    static inline std::string texts;
+    static inline bool answered = false;
+
+    static BOOL CALLBACK CollectText(HWND child, LPARAM) {
+        char text[256] = {};
+        GetWindowTextA(child, text, sizeof text);
+        texts += text;
+        texts += '|';
+        return TRUE;
+    }
+    static BOOL CALLBACK FindBox(HWND window, LPARAM) {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (!IsWindowVisible(window) || std::string(name) != "#32770") {
+            return TRUE;
+        }
+        char title[64] = {};
+        GetWindowTextA(window, title, sizeof title);
+        texts = std::string(title) + '|';
+        EnumChildWindows(window, CollectText, 0);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        answered = true;
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+        EnumThreadWindows(GetCurrentThreadId(), FindBox, 0);
+        if (answered) {
+            KillTimer(nullptr, timer);
+        }
+    }
+};
+
+TEST_F(MainWindowTest, TheRealMessageBoxShowsTheImportRequest) {
+    services_.messageBox = nullptr;  // the platform's own box
+    Open();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, BoxReader::Tick);
+    Click(ControlId::Command2);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(BoxReader::answered);
+    EXPECT_EQ(BoxReader::texts.rfind("Quenlo|", 0), 0u) << BoxReader::texts;
+    EXPECT_NE(BoxReader::texts.find("请先导入文件！"), std::string::npos) << BoxReader::texts;
+}
+
+TEST_F(MainWindowTest, OrderFieldTakesDigitsSpaceAndBackspaceOnly) {
+    Open();
+    const HWND text3 = Control(ControlId::Text3);
+    for (char key : "a5.-7 Z9"s) {
+        SendMessageA(text3, WM_CHAR, static_cast<WPARAM>(key), 1);
+    }
+    EXPECT_EQ(Text(ControlId::Text3), "57 9");
+    SendMessageA(text3, WM_CHAR, VK_BACK, 1);
+    EXPECT_EQ(Text(ControlId::Text3), "57 ");
+    SendMessageA(text3, WM_CHAR, 0x16, 1);  // Ctrl+V: no letters by the back door
+    EXPECT_EQ(Text(ControlId::Text3), "57 ");
+    // Other fields are not filtered.
+    SendMessageA(Control(ControlId::Text5), WM_CHAR, 'a', 1);
+    EXPECT_EQ(Text(ControlId::Text5), "a");
+}
+
+TEST_F(MainWindowTest, ImportAsksForAnExistingTextFileAndKeepsThePathWhenCancelled) {
+    OPENFILENAMEA seen{};
+    std::string filter;
+    BOOL answer = FALSE;
+    services_.openDialog = [&](OPENFILENAMEA& record) {
+        seen = record;
+        filter.assign(record.lpstrFilter, 27);
+        if (answer) {
+            std::strcpy(record.lpstrFile, "C:\\数据\\new.txt");
+        }
+        return answer;
+    };
+    Open();
+    Window().SetText(ControlId::Text4, "C:\\old.txt");
+
+    Click(ControlId::Command1);
+    EXPECT_EQ(Text(ControlId::Text4), "C:\\old.txt");
+    EXPECT_EQ(seen.Flags, static_cast<DWORD>(OFN_FILEMUSTEXIST));
+    EXPECT_EQ(seen.hwndOwner, window_);
+    EXPECT_EQ(seen.lpstrTitle, nullptr);
+    EXPECT_EQ(seen.lpstrInitialDir, nullptr);
+    EXPECT_EQ(filter, "文本文件(*.TXT)\0*.txt\0\0"s);
+    EXPECT_TRUE(boxes_.empty());
+
+    answer = TRUE;
+    Click(ControlId::Command1);
+    EXPECT_EQ(Text(ControlId::Text4), "C:\\数据\\new.txt");
+}
+
+TEST_F(MainWindowTest, TimerTickAddsASecondToWhatTheLabelShows) {
+    Open();
+    SendMessageA(window_, WM_TIMER, MainWindow::kTimer1Id, 0);
+    EXPECT_EQ(Text(ControlId::Label6), "1 秒");
+    Window().SetText(ControlId::Label6, " 41 秒");
+    SendMessageA(window_, WM_TIMER, MainWindow::kTimer1Id, 0);
+    EXPECT_EQ(Text(ControlId::Label6), "42 秒");
+}
+
+TEST_F(MainWindowTest, FileDroppedFromExplorerFillsThePath) {
+    Open();
+    const std::string path = "C:\\拖放\\input.txt";
+    const SIZE_T size = sizeof(DROPFILES) + path.size() + 2;
+    const HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size());
+    GlobalUnlock(memory);
+
+    SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    EXPECT_EQ(Text(ControlId::Text4), path);
+}
+
+}  // namespace
+}  // namespace quenlo

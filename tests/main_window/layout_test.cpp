@@ -1,0 +1,150 @@
+#include <cstdlib>
+#include <string>
+
+#include "controls/frame.h"
+#include "tests/main_window/window_fixture.h"
+
+namespace quenlo {
+namespace {
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+TEST_F(MainWindowTest, WindowIsAFixedCentredFrameWithTheClientAreaOfTheLayout) {
+    MainWindow& window = Open();
+    const int dpi = window.Dpi();
+    RECT client{};
+    GetClientRect(window_, &client);
+    EXPECT_EQ(client.right, TwipsToPixels(8190, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(1815, dpi));
+
+    const LONG_PTR style = GetWindowLongPtrA(window_, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_CAPTION);
+
+    char caption[128] = {};
+    GetWindowTextA(window_, caption, sizeof caption);
+    EXPECT_EQ(std::string(caption).rfind("Quenlo", 0), 0u) << caption;
+
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_LE(std::abs(outer.left + outer.right - screenWidth), 1);
+    EXPECT_LE(std::abs(outer.top + outer.bottom - screenHeight), 1);
+    EXPECT_NE(GetClassLongPtrA(window_, GCLP_HICON), 0);
+}
+
+TEST_F(MainWindowTest, EveryControlSitsInItsContainerWhereTheLayoutPutsIt) {
+    MainWindow& window = Open();
+    const int dpi = window.Dpi();
+    const HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (const ControlLayout& row : MainWindowLayout()) {
+        SCOPED_TRACE(row.name);
+        const HWND control = Control(row.id);
+        ASSERT_NE(control, nullptr);
+        const HWND container =
+            row.container == ControlId::Window ? window_ : Control(row.container);
+        EXPECT_EQ(GetParent(control), container);
+        EXPECT_EQ(IsWindowVisible(control) != FALSE, row.visible && IsWindowVisible(container));
+
+        const RECT place = PlaceInParent(row.id);
+        EXPECT_EQ(place.left,
+                  row.id == ControlId::Label7 ? place.left : TwipsToPixels(row.left, dpi));
+        EXPECT_EQ(place.top, TwipsToPixels(row.top, dpi));
+        if (row.kind != ControlKind::AutoSizeLabel) {
+            EXPECT_EQ(place.right - place.left, TwipsToPixels(row.width, dpi));
+            EXPECT_EQ(place.bottom - place.top, TwipsToPixels(row.height, dpi));
+        }
+        if (row.kind == ControlKind::Frame) {
+            EXPECT_EQ(ClassOf(control), iFrame::kClassName);
+            EXPECT_NE(iFrame::FromWindow(control), nullptr);
+        } else {
+            EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), guiFont);
+            EXPECT_EQ(Text(row.id), row.text);
+        }
+    }
+    EXPECT_EQ(ClassOf(Control(ControlId::Text4)), "Edit");
+    EXPECT_EQ(ClassOf(Control(ControlId::Command2)), "Button");
+    EXPECT_EQ(ClassOf(Control(ControlId::Label7)), "Static");
+}
+
+TEST_F(MainWindowTest, HiddenPanelsLieBelowTheClientArea) {
+    Open();
+    RECT client{};
+    GetClientRect(window_, &client);
+    for (ControlId id : {ControlId::iFrame2, ControlId::iFrame1}) {
+        EXPECT_FALSE(IsWindowVisible(Control(id)));
+        EXPECT_GE(PlaceInParent(id).top, client.bottom);
+    }
+}
+
+TEST_F(MainWindowTest, AutoSizingLabelsFitTheirCaptionInTheGuiFont) {
+    Open();
+    const HWND label = Control(ControlId::Label6);
+    const HDC dc = GetDC(label);
+    const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE extent{};
+    const std::string caption = "0 ";  // the ASCII part; the rest depends on the font
+    GetTextExtentPoint32A(dc, caption.c_str(), 2, &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+
+    const RECT before = PlaceInParent(ControlId::Label6);
+    EXPECT_GT(before.right - before.left, extent.cx);  // "0 秒" is wider than "0 "
+    Window().SetText(ControlId::Label6, "12345 秒");
+    const RECT after = PlaceInParent(ControlId::Label6);
+    EXPECT_GT(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.left, before.left);
+}
+
+TEST_F(MainWindowTest, Label7KeepsItsRightEdgeSixtyTwipsInsideTheStatusPanel) {
+    MainWindow& window = Open();
+    RECT panel{};
+    GetClientRect(Control(ControlId::iFrame5), &panel);
+    const int expectedRight = panel.right - TwipsToPixels(60, window.Dpi());
+
+    window.SetText(ControlId::Label7, "总共处理行数：1");
+    const RECT shortCount = PlaceInParent(ControlId::Label7);
+    window.SetText(ControlId::Label7, "总共处理行数：1234567890");
+    const RECT longCount = PlaceInParent(ControlId::Label7);
+
+    EXPECT_EQ(shortCount.right, expectedRight);
+    EXPECT_EQ(longCount.right, expectedRight);
+    EXPECT_LT(longCount.left, shortCount.left);
+    EXPECT_EQ(longCount.top, shortCount.top);
+}
+
+TEST_F(MainWindowTest, TabGoesImportPathLinesStartAndStartsOnImport) {
+    Open(SW_SHOWNORMAL);
+    EXPECT_EQ(GetFocus(), Control(ControlId::Command1));
+    const ControlId order[] = {ControlId::Command1, ControlId::Text4, ControlId::Text7,
+                               ControlId::Command2, ControlId::Command1};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        EXPECT_EQ(GetNextDlgTabItem(window_, Control(order[i]), FALSE), Control(order[i + 1]))
+            << "after step " << i;
+    }
+}
+
+TEST_F(MainWindowTest, PublisherLineIsBlueAndOpensTheAddressMaximisedThroughExplorer) {
+    Open();
+    const HWND label = Control(ControlId::Label9);
+    const HDC dc = GetDC(label);
+    SendMessageA(Control(ControlId::iFrame5), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(label));
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+    ReleaseDC(label, dc);
+
+    SendMessageA(Control(ControlId::iFrame5), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), reinterpret_cast<LPARAM>(label));
+    ASSERT_EQ(started_.size(), 1u);
+    EXPECT_EQ(started_[0], std::string("Explorer.exe ") + kPublisherAddress);
+}
+
+}  // namespace
+}  // namespace quenlo

@@ -1,0 +1,178 @@
+// Whole runs through the start button: the job, the window and the pump together.
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "conversion/output_naming.h"
+#include "conversion/texts.h"
+#include "tests/main_window/window_fixture.h"
+
+namespace quenlo {
+namespace {
+
+std::string ReadAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(MainWindowTest, WholeRunSplitsTheFileAndReportsTheEnd) {
+    Open();
+    const std::string input = WriteInput("七行.txt", 7);
+    Window().SetText(ControlId::Text4, input);
+    Window().SetText(ControlId::Text7, " 3 ");
+
+    Click(ControlId::Command2);
+
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, kFinishedText);
+    EXPECT_EQ(boxes_[0].title, kFinishedTitle);
+    EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    EXPECT_EQ(Text(ControlId::Label7), "总共处理行数：7");
+    EXPECT_FALSE(Window().Timer1Enabled());
+    EXPECT_FALSE(Window().IsRunning());
+    EXPECT_EQ(ReadAll(results_ / "1-2026-12-07.txt"), "line 1\r\nline 2\r\nline 3\r\n");
+    EXPECT_EQ(ReadAll(results_ / "2-2026-12-07.txt"), "line 4\r\nline 5\r\nline 6\r\n");
+    EXPECT_EQ(ReadAll(results_ / "3-2026-12-07.txt"), "line 7\r\n");
+    EXPECT_EQ(OutputFiles().size(), 3u);
+}
+
+TEST_F(MainWindowTest, CaptionReadsStopWhileTheRunLasts) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    Window().SetText(ControlId::Text4, WriteInput("in.txt", 3));
+    std::string seen;
+    const RunProbe probe(1, [&] {
+        if (seen.empty()) {
+            seen = Text(ControlId::Command2);
+        }
+    });
+    Sleep(20);  // let the timer come due, so the first pump sees it
+    Click(ControlId::Command2);
+    EXPECT_EQ(seen, kStopCaption);
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+}
+
+TEST_F(MainWindowTest, StopAfterSomeLinesLeavesExactlyTheCountedLinesAndKeepsTheTimer) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    constexpr int kLines = 50000;
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", kLines));
+    Window().SetText(ControlId::Text7, "1000");
+
+    PostClick(ControlId::Command2);  // handled at the run's first pump: stop
+    Click(ControlId::Command2);
+
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    EXPECT_TRUE(Window().StopRequested());
+    EXPECT_TRUE(Window().Timer1Enabled());  // a stopped run leaves the seconds counting
+    const long long shown = ShownTotal();
+    EXPECT_GT(shown, 0);
+    EXPECT_LT(shown, kLines);
+    EXPECT_EQ(OutputLineCount(), shown);
+
+    SendMessageA(window_, WM_TIMER, MainWindow::kTimer1Id, 0);
+    SendMessageA(window_, WM_TIMER, MainWindow::kTimer1Id, 0);
+    EXPECT_EQ(Text(ControlId::Label6), "2 秒");
+
+    // The next start resets both counters before it runs.
+    Window().SetText(ControlId::Text4, WriteInput("empty.txt", 0));
+    Click(ControlId::Command2);
+    EXPECT_EQ(Text(ControlId::Label6), "0 秒");
+    EXPECT_EQ(Text(ControlId::Label7), "总共处理行数：0");
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, kFinishedText);
+    EXPECT_FALSE(Window().Timer1Enabled());
+}
+
+TEST_F(MainWindowTest, StartClickBeforeAStoppedRunReturnsIsIgnored) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    constexpr int kLines = 50000;
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", kLines));
+
+    PostClick(ControlId::Command2);  // stop
+    PostClick(ControlId::Command2);  // start again, in the same pump: must not nest a run
+    Click(ControlId::Command2);
+
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    const long long shown = ShownTotal();
+    EXPECT_LT(shown, kLines);
+    EXPECT_EQ(OutputLineCount(), shown);
+}
+
+TEST_F(MainWindowTest, FilesHoldExactlyTheCountedLinesAtEveryPump) {
+    Open();
+    constexpr int kLines = 300000;
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", kLines));
+    Window().SetText(ControlId::Text7, "7000");
+    int checks = 0;
+    int mismatches = 0;
+    const RunProbe probe(30, [&] {
+        if (Window().IsRunning()) {
+            ++checks;
+            mismatches += OutputLineCount() != ShownTotal();
+        }
+    });
+    Click(ControlId::Command2);
+
+    EXPECT_GT(checks, 0);
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(ShownTotal(), kLines);
+    EXPECT_EQ(OutputLineCount(), kLines);
+}
+
+TEST_F(MainWindowTest, ClosingDuringARunStopsItThenCloses) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    constexpr int kLines = 50000;
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", kLines));
+
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    Click(ControlId::Command2);
+    EXPECT_TRUE(IsWindow(window_));  // still there until the run has returned
+    PumpUntilIdle();
+
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_GT(OutputLineCount(), 0);
+    EXPECT_LT(OutputLineCount(), kLines);
+}
+
+TEST_F(MainWindowTest, AQuitDuringARunStopsItAndIsPostedAgain) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 50000));
+
+    PostQuitMessage(3);
+    Click(ControlId::Command2);
+
+    EXPECT_LT(OutputLineCount(), 50000);
+    MSG message{};
+    bool quitSeen = false;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quitSeen = true;
+            EXPECT_EQ(message.wParam, 3u);
+            break;
+        }
+        DispatchMessageA(&message);
+    }
+    EXPECT_TRUE(quitSeen);
+}
+
+TEST_F(MainWindowTest, JobErrorsAppearAsErrorBoxesNamingTheFile) {
+    Open();
+    Window().SetText(ControlId::Text4, Utf8FromPath(work_ / "missing.txt"));
+    Click(ControlId::Command2);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_NE(boxes_[0].text.find("missing.txt"), std::string::npos) << boxes_[0].text;
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    EXPECT_TRUE(OutputFiles().empty());
+}
+
+}  // namespace
+}  // namespace quenlo
