@@ -1,0 +1,62 @@
+#include "skin/painting/primitives.h"
+
+#include <string>
+
+#include "skin/common/gdi_handles.h"
+
+namespace quenlo::skin {
+namespace {
+
+RECT MakeRect(int left, int top, int width, int height) {
+    return RECT{left, top, left + width, top + height};
+}
+
+}  // namespace
+
+int DrawTextIn(HDC dc, std::string_view text, int left, int top, int width, int height,
+               UINT format) {
+    const std::string terminated(text);
+    RECT rect = MakeRect(left, top, width, height);
+    return DrawTextA(dc, terminated.c_str(), -1, &rect, format);
+}
+
+int FillColorRect(HDC dc, int left, int top, int width, int height, COLORREF colour) {
+    // An inverted rectangle is not reliably empty to FillRect: it is refused here.
+    if (width <= 0 || height <= 0) {
+        return 0;
+    }
+    UniqueHbrush brush(CreateSolidBrush(colour));
+    RECT rect = MakeRect(left, top, width, height);
+    return FillRect(dc, &rect, brush.get());
+}
+
+int FrameColorRect(HDC dc, int left, int top, int width, int height, COLORREF colour) {
+    if (width <= 0 || height <= 0) {
+        return 0;
+    }
+    UniqueHbrush brush(CreateSolidBrush(colour));
+    RECT rect = MakeRect(left, top, width, height);
+    return FrameRect(dc, &rect, brush.get());
+}
+
+int DrawFocusBox(HDC dc, int left, int top, int width, int height) {
+    RECT rect = MakeRect(left, top, width, height);
+    return DrawFocusRect(dc, &rect);
+}
+
+int GetWindowSize(HWND window, WindowBox& box) {
+    RECT rect{};
+    int result = GetWindowRect(window, &rect);
+    if (!result) {
+        rect = RECT{};
+    }
+    box = WindowBox{rect.left,
+                    rect.top,
+                    rect.right,
+                    rect.bottom,
+                    rect.right - rect.left,
+                    rect.bottom - rect.top};
+    return result;
+}
+
+}  // namespace quenlo::skin
