@@ -29,6 +29,7 @@ if [[ ! -f $sample ]]; then
 fi
 
 out=$sample_dir/转换结果
+rm -rf "$out"  # same-day result files would otherwise receive the lines again
 "$split_bin" --out "$out" "$sample" 30
 echo
 echo "Input:   $PWD/$sample"

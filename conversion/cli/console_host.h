@@ -1,0 +1,55 @@
+// The job's host in a console: the arguments stand for the window's fields, Ctrl-C
+// for the stop button, and a progress line on stderr for the two labels.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "conversion/conversion_host.h"
+
+namespace quenlo {
+
+class ConsoleHost final : public ConversionHost {
+public:
+    ConsoleHost(std::string input, std::string linesPerFile, std::filesystem::path resultsFolder,
+                bool showProgress);
+    ~ConsoleHost() override;
+
+    std::string InputPathText() override { return input_; }
+    std::string LinesPerFileText() override { return linesPerFile_; }
+    bool StopRequested() override;
+    void SetTimerEnabled(bool enabled) override;
+    std::string TotalCaption() override { return total_; }
+    void SetTotalCaption(std::string_view caption) override;
+    void SetStartCaption(std::string_view) override {}
+    void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) override;
+    void ProcessPendingMessages() override;
+    CalendarDate Today() override;
+    std::filesystem::path ResultsFolder() override { return resultsFolder_; }
+    FileSystem& Files() override { return *files_; }
+
+    bool Finished() const { return finished_; }
+    bool Failed() const { return failed_; }
+
+private:
+    void ShowProgress(bool force);
+    long long ElapsedSeconds() const;
+
+    using Clock = std::chrono::steady_clock;
+    std::string input_;
+    std::string linesPerFile_;
+    std::filesystem::path resultsFolder_;
+    std::unique_ptr<FileSystem> files_;
+    bool showProgress_;
+    std::string total_;
+    std::optional<Clock::time_point> started_;
+    Clock::time_point stoppedAt_{};
+    Clock::time_point lastProgress_{};
+    bool progressShown_ = false;
+    bool finished_ = false;
+    bool failed_ = false;
+};
+
+}  // namespace quenlo

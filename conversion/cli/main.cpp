@@ -1,0 +1,58 @@
+// quenlo-split: splits a text file into numbered files of a fixed number of lines.
+#include <exception>
+#include <string>
+
+#include "conversion/cli/command_line.h"
+#include "conversion/cli/console.h"
+#include "conversion/cli/console_host.h"
+#include "conversion/output_naming.h"
+#include "conversion/run_conversion.h"
+#include "conversion/texts.h"
+#include "platform/program_folder.h"
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitStopped = 130;  // as a shell reports a process ended by SIGINT
+
+int Split(const quenlo::SplitCommand& command) {
+    using namespace quenlo;
+    const std::filesystem::path results = command.outputFolder
+                                              ? PathFromUtf8(*command.outputFolder)
+                                              : ProgramFolder() / PathFromUtf8(kResultsFolderName);
+    ConsoleHost host(command.input, command.linesPerFile, results, IsTerminal(Stream::Err));
+    InstallStopHandler();
+    RunConversion(host);
+    if (host.Failed()) {
+        return kExitFailed;
+    }
+    return host.Finished() ? kExitDone : kExitStopped;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace quenlo;
+    const SplitCommand command = ParseSplitCommand(CommandArguments(argc, argv));
+    switch (command.action) {
+        case SplitCommand::Action::Help:
+            WriteText(Stream::Out, kSplitUsage);
+            return kExitDone;
+        case SplitCommand::Action::Version:
+            WriteText(Stream::Out, std::string("quenlo-split ") + QUENLO_VERSION + "\n");
+            return kExitDone;
+        case SplitCommand::Action::Usage:
+            WriteText(Stream::Err, "quenlo-split: " + command.problem + "\n" + kSplitUsage);
+            return kExitUsage;
+        case SplitCommand::Action::Split:
+            break;
+    }
+    try {
+        return Split(command);
+    } catch (const std::exception& e) {
+        WriteText(Stream::Err, std::string("quenlo-split: ") + e.what() + "\n");
+        return kExitFailed;
+    }
+}

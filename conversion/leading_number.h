@@ -1,0 +1,18 @@
+// The text-to-number rule of the lines-per-file field and the running count.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quenlo {
+
+// The value of the longest leading part of text that forms a number: optional sign,
+// digits, optional decimal point and digits, optional exponent; or "&H"/"&O" followed
+// by a hexadecimal or octal whole number. Blanks, tabs and line feeds are ignored
+// wherever they stand. A text that does not begin with a number gives 0.
+double LeadingNumber(std::string_view text);
+
+// A count as a plain decimal integer: no grouping, no exponent, no fraction.
+std::string FormatWholeNumber(double value);
+
+}  // namespace quenlo

@@ -1,0 +1,136 @@
+#include "conversion/output_writer.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "conversion/output_naming.h"
+#include "conversion/texts.h"
+
+namespace quenlo {
+
+OutputWriter::OutputWriter(FileSystem& files, std::filesystem::path folder, OutputFormat format,
+                           std::optional<FileIdentity> input, std::size_t bufferSize)
+    : files_(files),
+      folder_(std::move(folder)),
+      format_(format),
+      input_(input),
+      buffer_(std::max<std::size_t>(bufferSize, 64)) {}
+
+OutputWriter::~OutputWriter() {
+    Abandon();
+}
+
+void OutputWriter::SetDate(const CalendarDate& date) {
+    date_ = date;
+}
+
+void OutputWriter::AppendOutputLine(std::string_view line, std::int64_t fileNumber) {
+    BeginLine(fileNumber);
+    AppendText(line);
+    EndLine();
+}
+
+void OutputWriter::BeginLine(std::int64_t fileNumber) {
+    if (file_ && fileNumber == fileNumber_ && date_ == fileDate_) {
+        return;
+    }
+    Close();
+    fileNumber_ = fileNumber;
+    fileDate_ = date_;
+    OpenTarget();
+}
+
+void OutputWriter::OpenTarget() {
+    filePath_ = folder_ / PathFromUtf8(OutputFileName(fileNumber_, fileDate_));
+    // Checked before every open: appending to the file being read would never end.
+    if (input_ && files_.Identity(filePath_) == input_) {
+        throw FileError(filePath_, std::string(kInputIsOutput));
+    }
+    file_ = files_.OpenForAppending(filePath_);
+    if (file_->SizeAtOpen() == 0) {
+        Put(format_.mark);
+    }
+}
+
+void OutputWriter::AppendText(std::string_view text) {
+    Put(text);
+}
+
+void OutputWriter::AppendSpaces(std::uint64_t count) {
+    // Held-back spaces can number in the millions inside a long line: put them in chunks.
+    char chunk[4096];
+    const std::size_t unit = format_.space.size();
+    const std::size_t perChunk =
+        static_cast<std::size_t>(std::min<std::uint64_t>(count, sizeof chunk / unit));
+    for (std::size_t i = 0; i < perChunk; ++i) {
+        std::memcpy(chunk + i * unit, format_.space.data(), unit);
+    }
+    while (count > 0) {
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(count, perChunk));
+        Put(std::string_view(chunk, n * unit));
+        count -= n;
+    }
+}
+
+void OutputWriter::EndLine() {
+    Put(format_.lineEnd);
+    ++bufferedLines_;
+}
+
+void OutputWriter::Put(std::string_view data) {
+    if (data.size() > buffer_.size() - used_) {
+        Flush();
+        if (data.size() >= buffer_.size()) {
+            WriteOut(data);
+            return;
+        }
+    }
+    std::memcpy(buffer_.data() + used_, data.data(), data.size());
+    used_ += data.size();
+}
+
+void OutputWriter::WriteOut(std::string_view data) {
+    try {
+        file_->Write(data.data(), data.size());
+    } catch (const FileError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw FileError(filePath_, e.what());
+    }
+}
+
+void OutputWriter::Flush() {
+    if (!file_ || used_ == 0) {
+        committedLines_ += bufferedLines_;
+        bufferedLines_ = 0;
+        return;
+    }
+    WriteOut(std::string_view(buffer_.data(), used_));
+    used_ = 0;
+    committedLines_ += bufferedLines_;
+    bufferedLines_ = 0;
+}
+
+void OutputWriter::Close() {
+    if (!file_) {
+        return;
+    }
+    Flush();
+    std::unique_ptr<OutputFile> file = std::move(file_);
+    file->Close();
+}
+
+void OutputWriter::Abandon() {
+    used_ = 0;
+    bufferedLines_ = 0;
+    if (file_) {
+        std::unique_ptr<OutputFile> file = std::move(file_);
+        try {
+            file->Close();
+        } catch (const std::exception&) {
+            // The run already reports the failure that led here.
+        }
+    }
+}
+
+}  // namespace quenlo

@@ -1,0 +1,73 @@
+// The numbered output files, written through one buffer. The current file stays
+// open until the line number's file or the date changes, so a run costs one open
+// per output file rather than one per line.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "conversion/conversion_host.h"
+
+namespace quenlo {
+
+struct OutputFormat {
+    std::string_view mark;     // written first into every newly created file
+    std::string_view space;    // one space in the input's encoding
+    std::string_view lineEnd;  // CR LF in the input's encoding
+};
+
+class OutputWriter {
+public:
+    OutputWriter(FileSystem& files, std::filesystem::path folder, OutputFormat format,
+                 std::optional<FileIdentity> input, std::size_t bufferSize = 1 << 20);
+    ~OutputWriter();
+    OutputWriter(const OutputWriter&) = delete;
+    OutputWriter& operator=(const OutputWriter&) = delete;
+
+    // Lines begun after this go to files of this date.
+    void SetDate(const CalendarDate& date);
+
+    // Appends one whole line and its CR LF to output file n of the current date.
+    void AppendOutputLine(std::string_view line, std::int64_t fileNumber);
+
+    // The same in pieces, for lines that do not fit in memory.
+    void BeginLine(std::int64_t fileNumber);
+    void AppendText(std::string_view text);
+    void AppendSpaces(std::uint64_t count);
+    void EndLine();
+
+    // Commits the buffer to the current file. All throw FileError naming the file.
+    void Flush();
+    void Close();
+    // After a failure: drops what cannot be written and closes without throwing.
+    void Abandon();
+
+    // Lines whose CR LF has been handed to the file system.
+    std::uint64_t CommittedLines() const { return committedLines_; }
+
+private:
+    void OpenTarget();
+    void Put(std::string_view data);
+    void WriteOut(std::string_view data);
+
+    FileSystem& files_;
+    std::filesystem::path folder_;
+    OutputFormat format_;
+    std::optional<FileIdentity> input_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+    CalendarDate date_;
+    // The file the buffered bytes belong to.
+    std::unique_ptr<OutputFile> file_;
+    std::filesystem::path filePath_;
+    std::int64_t fileNumber_ = 0;
+    CalendarDate fileDate_;
+    std::uint64_t committedLines_ = 0;
+    std::uint64_t bufferedLines_ = 0;
+};
+
+}  // namespace quenlo

@@ -1,0 +1,361 @@
+#include "conversion/run_conversion.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "conversion/leading_number.h"
+#include "conversion/line_splitter.h"
+#include "conversion/output_naming.h"
+#include "conversion/output_writer.h"
+#include "conversion/text_encoding.h"
+#include "conversion/texts.h"
+
+namespace quenlo {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kBlockSize = 1 << 20;
+// Lines between two looks at the clock: cheap enough, and short enough at any line length
+// the block boundaries do not already catch.
+constexpr unsigned kLinesPerClockCheck = 256;
+
+std::string_view TrimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A failure that ends the run, with the text the user is shown.
+struct RunFailure {
+    std::string message;
+    bool outputBroken;  // the buffered output cannot be written any more
+};
+
+std::string Describe(std::string_view what, const std::filesystem::path& file,
+                     std::string_view reason) {
+    return std::string(what) + "「" + Utf8FromPath(file) + "」：" + std::string(reason);
+}
+
+class ConversionRun {
+public:
+    ConversionRun(ConversionHost& host, const RunOptions& options)
+        : host_(host), files_(host.Files()), options_(options) {}
+
+    void Run();
+
+    // The splitter's sink.
+    bool WholeLine(std::string_view line) {
+        writer_->AppendOutputLine(line, fileNumber_);
+        return LineDone();
+    }
+    void BeginLine() { writer_->BeginLine(fileNumber_); }
+    void Text(std::string_view text) { writer_->AppendText(text); }
+    void Spaces(std::uint64_t count) { writer_->AppendSpaces(count); }
+    bool EndLine() {
+        writer_->EndLine();
+        return LineDone();
+    }
+
+private:
+    void OpenInput();
+    void RefuseInputAmongOutputs(const std::filesystem::path& input);
+    void RemoveCleanupFile(std::string_view inputText);
+    std::size_t ReadInput(char* buffer, std::size_t size);
+    void StartWriter(const EncodingSignature& signature);
+
+    template <class Units>
+    bool Split(const char* first, const char* last);
+    bool InputExhausted();
+
+    bool LineDone();
+    bool PumpDue();
+    void Pump();
+    void ReadSettings();
+    void UpdateTotal();
+
+    void Finish();
+    void Stop();
+    void Fail(const RunFailure& failure);
+
+    ConversionHost& host_;
+    FileSystem& files_;
+    RunOptions options_;
+    std::filesystem::path inputPath_;
+    std::optional<FileIdentity> inputIdentity_;
+    std::unique_ptr<InputFile> input_;
+    std::unique_ptr<OutputWriter> writer_;
+    std::vector<char> block_;
+
+    std::int64_t fileNumber_ = 1;  // n
+    std::int64_t fileLines_ = 0;   // c
+    double linesPerFile_ = 0;      // N
+    bool stopRequested_ = false;
+    std::uint64_t countedLines_ = 0;  // lines already shown in the total
+    unsigned linesSinceClock_ = 0;
+    Clock::time_point lastPump_ = Clock::now();
+};
+
+void ConversionRun::Run() {
+    host_.SetTimerEnabled(true);
+    try {
+        OpenInput();
+        block_.resize(kBlockSize + 1);
+        // Enough of the head to recognise a byte-order mark.
+        std::size_t head = 0;
+        while (head < 3) {
+            const std::size_t n = ReadInput(block_.data() + head, kBlockSize - head);
+            if (n == 0) {
+                break;
+            }
+            head += n;
+        }
+        const EncodingSignature signature = DetectEncoding(std::string_view(block_.data(), head));
+        StartWriter(signature);
+        ReadSettings();
+        stopRequested_ = host_.StopRequested();
+        const char* first = block_.data() + signature.mark.size();
+        const char* last = block_.data() + head;
+        bool finished = false;
+        switch (signature.encoding) {
+            case TextEncoding::Utf16LE:
+                finished = Split<Utf16LEUnits>(first, last);
+                break;
+            case TextEncoding::Utf16BE:
+                finished = Split<Utf16BEUnits>(first, last);
+                break;
+            default:
+                finished = Split<ByteUnits>(first, last);
+                break;
+        }
+        if (finished) {
+            Finish();
+        } else {
+            Stop();
+        }
+    } catch (const RunFailure& failure) {
+        Fail(failure);
+    } catch (const FileError& error) {
+        // Everything but the input's own errors comes from the output files.
+        Fail({Describe(kCannotWriteOutput, error.file(), error.reason()), true});
+    }
+}
+
+void ConversionRun::OpenInput() {
+    const std::string inputText(TrimSpaces(host_.InputPathText()));
+    const std::filesystem::path results = host_.ResultsFolder();
+    if (!files_.Exists(results)) {
+        try {
+            files_.CreateFolder(results);
+        } catch (const FileError& error) {
+            throw RunFailure{Describe(kCannotCreateFolder, error.file(), error.reason()), false};
+        }
+    }
+    try {
+        inputPath_ = PathFromUtf8(inputText);
+    } catch (const std::exception&) {
+        throw RunFailure{std::string(kInvalidInputPath) + "「" + inputText + "」", false};
+    }
+    inputIdentity_ = files_.Identity(inputPath_);
+    RefuseInputAmongOutputs(results);
+    RemoveCleanupFile(inputText);
+    try {
+        input_ = files_.OpenForReading(inputPath_);
+    } catch (const FileError& error) {
+        throw RunFailure{Describe(kCannotOpenInput, error.file(), error.reason()), false};
+    }
+}
+
+// An earlier result split again would be appended to while it is read, and never end.
+void ConversionRun::RefuseInputAmongOutputs(const std::filesystem::path& results) {
+    if (!inputIdentity_ || !IsOutputFileName(Utf8FromPath(inputPath_.filename()))) {
+        return;
+    }
+    std::filesystem::path folder = inputPath_.parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    const std::optional<FileIdentity> folderIdentity = files_.Identity(folder);
+    if (folderIdentity && folderIdentity == files_.Identity(results)) {
+        throw RunFailure{Describe(kCannotOpenInput, inputPath_, kInputIsOutput), false};
+    }
+}
+
+void ConversionRun::RemoveCleanupFile(std::string_view inputText) {
+    const std::optional<std::string> name = CleanupFileName(inputText, host_.Today());
+    if (!name) {
+        return;
+    }
+    const std::filesystem::path file = host_.ResultsFolder() / PathFromUtf8(*name);
+    if (inputIdentity_ && files_.Identity(file) == inputIdentity_) {
+        return;  // never delete what we are about to read
+    }
+    if (files_.Exists(file)) {
+        files_.Remove(file);  // a failure here only leaves an old file behind
+    }
+}
+
+std::size_t ConversionRun::ReadInput(char* buffer, std::size_t size) {
+    try {
+        return input_->Read(buffer, size);
+    } catch (const FileError& error) {
+        throw RunFailure{Describe(kCannotReadInput, error.file(), error.reason()), false};
+    }
+}
+
+void ConversionRun::StartWriter(const EncodingSignature& signature) {
+    OutputFormat format{signature.mark, ByteUnits::kSpace, ByteUnits::kLineEnd};
+    if (signature.encoding == TextEncoding::Utf16LE) {
+        format.space = Utf16LEUnits::kSpace;
+        format.lineEnd = Utf16LEUnits::kLineEnd;
+    } else if (signature.encoding == TextEncoding::Utf16BE) {
+        format.space = Utf16BEUnits::kSpace;
+        format.lineEnd = Utf16BEUnits::kLineEnd;
+    }
+    writer_ = std::make_unique<OutputWriter>(files_, host_.ResultsFolder(), format, inputIdentity_);
+}
+
+// Feeds the input through the splitter block by block, starting with the bytes
+// already in [first, last). True at the end of the input, false on a stop.
+template <class Units>
+bool ConversionRun::Split(const char* first, const char* last) {
+    LineSplitter<Units, ConversionRun> splitter(*this);
+    char* const base = block_.data();
+    for (;;) {
+        if (stopRequested_) {
+            return !splitter.HoldsMore(first, last) && InputExhausted();
+        }
+        // 16-bit units: a unit cut by the block boundary waits for its second byte.
+        const std::size_t whole =
+            static_cast<std::size_t>(last - first) / Units::kSize * Units::kSize;
+        const char* stoppedAt = splitter.Consume(first, first + whole);
+        if (stopRequested_) {
+            first = stoppedAt;
+            continue;
+        }
+        std::size_t carried = static_cast<std::size_t>(last - first) - whole;
+        if (carried > 0) {
+            base[0] = first[whole];
+        }
+        const std::size_t n = ReadInput(base + carried, kBlockSize);
+        if (n == 0) {
+            if (carried > 0) {
+                splitter.StrayByte(base[0]);
+            }
+            splitter.Finish();
+            return true;
+        }
+        first = base;
+        last = base + carried + n;
+        if (PumpDue()) {
+            if (splitter.InLine()) {
+                // Mid-line the window stays live, but the stop and the count wait
+                // for the line's end.
+                host_.ProcessPendingMessages();
+                lastPump_ = Clock::now();
+            } else {
+                Pump();
+            }
+        }
+    }
+}
+
+bool ConversionRun::InputExhausted() {
+    char probe[16];
+    return ReadInput(probe, sizeof probe) == 0;
+}
+
+bool ConversionRun::LineDone() {
+    ++fileLines_;
+    if (static_cast<double>(fileLines_) == linesPerFile_) {
+        ++fileNumber_;
+        fileLines_ = 0;
+    }
+    if (++linesSinceClock_ >= kLinesPerClockCheck || options_.pumpInterval.count() <= 0) {
+        linesSinceClock_ = 0;
+        if (PumpDue()) {
+            Pump();
+        }
+    }
+    return !stopRequested_;
+}
+
+bool ConversionRun::PumpDue() {
+    return options_.pumpInterval.count() <= 0 || Clock::now() - lastPump_ >= options_.pumpInterval;
+}
+
+// After every pump the files hold exactly the lines the total shows.
+void ConversionRun::Pump() {
+    writer_->Flush();
+    UpdateTotal();
+    host_.ProcessPendingMessages();
+    stopRequested_ = host_.StopRequested();
+    ReadSettings();
+    lastPump_ = Clock::now();
+}
+
+void ConversionRun::ReadSettings() {
+    linesPerFile_ = LeadingNumber(TrimSpaces(host_.LinesPerFileText()));
+    writer_->SetDate(host_.Today());
+}
+
+void ConversionRun::UpdateTotal() {
+    const std::uint64_t committed = writer_ ? writer_->CommittedLines() : 0;
+    if (committed == countedLines_) {
+        return;
+    }
+    std::string caption = host_.TotalCaption();
+    for (auto at = caption.find(kTotalPrefix); at != std::string::npos;
+         at = caption.find(kTotalPrefix, at)) {
+        caption.erase(at, kTotalPrefix.size());
+    }
+    const double total = LeadingNumber(caption) + static_cast<double>(committed - countedLines_);
+    countedLines_ = committed;
+    host_.SetTotalCaption(std::string(kTotalPrefix) + FormatWholeNumber(total));
+}
+
+void ConversionRun::Finish() {
+    writer_->Close();
+    UpdateTotal();
+    input_.reset();
+    host_.SetTimerEnabled(false);
+    host_.SetStartCaption(kStartCaption);
+    host_.ShowMessage(kFinishedText, kFinishedTitle, MessageKind::Information);
+}
+
+void ConversionRun::Stop() {
+    writer_->Close();
+    UpdateTotal();
+    input_.reset();
+}
+
+void ConversionRun::Fail(const RunFailure& failure) {
+    if (writer_) {
+        if (failure.outputBroken) {
+            writer_->Abandon();
+        } else {
+            try {
+                writer_->Close();
+            } catch (const FileError&) {
+                writer_->Abandon();
+            }
+        }
+        UpdateTotal();
+    }
+    input_.reset();
+    host_.SetTimerEnabled(false);
+    host_.SetStartCaption(kStartCaption);
+    host_.ShowMessage(failure.message, kErrorTitle, MessageKind::Error);
+}
+
+}  // namespace
+
+void RunConversion(ConversionHost& host, const RunOptions& options) {
+    ConversionRun(host, options).Run();
+}
+
+}  // namespace quenlo

@@ -1,0 +1,61 @@
+// How the bytes of an input file form lines: single bytes (the ANSI code page, UTF-8)
+// or 16-bit units after a UTF-16 byte-order mark.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+namespace quenlo {
+
+enum class TextEncoding { Bytes, Utf8WithMark, Utf16LE, Utf16BE };
+
+struct EncodingSignature {
+    TextEncoding encoding = TextEncoding::Bytes;
+    std::string_view mark;  // the byte-order mark; empty for plain bytes
+};
+
+// The encoding announced by the first bytes of a file (at least 3 of them, or all
+// there are).
+EncodingSignature DetectEncoding(std::string_view head);
+
+// One code unit per byte: CR, LF and the space are the ASCII bytes. This also holds
+// for GBK and UTF-8, whose multi-byte characters never contain them.
+struct ByteUnits {
+    static constexpr std::size_t kSize = 1;
+    static constexpr std::string_view kSpace{" ", 1};
+    static constexpr std::string_view kLineEnd{"\r\n", 2};
+    static bool IsSpace(const char* p) { return *p == ' '; }
+    static bool IsLF(const char* p) { return *p == '\n'; }
+    static const char* FindCR(const char* p, const char* end) {
+        const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p));
+        return cr ? static_cast<const char*>(cr) : end;
+    }
+};
+
+// 16-bit units in the byte order given by the mark; the order only decides which
+// byte holds the character and which the zero.
+template <int kLowByte>
+struct WideUnits {
+    static constexpr std::size_t kSize = 2;
+    static constexpr std::string_view kSpace =
+        kLowByte == 0 ? std::string_view(" \0", 2) : std::string_view("\0 ", 2);
+    static constexpr std::string_view kLineEnd =
+        kLowByte == 0 ? std::string_view("\r\0\n\0", 4) : std::string_view("\0\r\0\n", 4);
+    static bool Is(const char* p, char c) { return p[kLowByte] == c && p[1 - kLowByte] == 0; }
+    static bool IsSpace(const char* p) { return Is(p, ' '); }
+    static bool IsLF(const char* p) { return Is(p, '\n'); }
+    static const char* FindCR(const char* p, const char* end) {
+        for (; p < end; p += 2) {
+            if (Is(p, '\r')) {
+                return p;
+            }
+        }
+        return end;
+    }
+};
+
+using Utf16LEUnits = WideUnits<0>;
+using Utf16BEUnits = WideUnits<1>;
+
+}  // namespace quenlo

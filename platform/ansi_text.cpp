@@ -1,0 +1,52 @@
+#include "platform/ansi_text.h"
+
+#include <windows.h>
+
+namespace quenlo {
+namespace {
+
+std::wstring ToWide(std::string_view text, UINT codePage) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    const int wideLength = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideLength > 0 ? wideLength : 0), L'\0');
+    if (wideLength > 0) {
+        MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), wideLength);
+    }
+    return wide;
+}
+
+std::string FromWide(std::wstring_view wide, UINT codePage) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(wide.size());
+    const int narrowLength =
+        WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(narrowLength > 0 ? narrowLength : 0), '\0');
+    if (narrowLength > 0) {
+        WideCharToMultiByte(codePage, 0, wide.data(), length, narrow.data(), narrowLength, nullptr,
+                            nullptr);
+    }
+    return narrow;
+}
+
+}  // namespace
+
+std::string Utf8ToAnsi(std::string_view utf8) {
+    if (GetACP() == CP_UTF8) {
+        return std::string(utf8);
+    }
+    return FromWide(ToWide(utf8, CP_UTF8), CP_ACP);
+}
+
+std::string AnsiToUtf8(std::string_view ansi) {
+    if (GetACP() == CP_UTF8) {
+        return std::string(ansi);
+    }
+    return FromWide(ToWide(ansi, CP_ACP), CP_UTF8);
+}
+
+}  // namespace quenlo

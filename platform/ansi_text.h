@@ -1,0 +1,13 @@
+// Between the UTF-8 texts of the job and the process ANSI code page of the A functions.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quenlo {
+
+// Both are plain copies when the ANSI code page is UTF-8.
+std::string Utf8ToAnsi(std::string_view utf8);
+std::string AnsiToUtf8(std::string_view ansi);
+
+}  // namespace quenlo

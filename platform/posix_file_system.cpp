@@ -1,0 +1,145 @@
+#include "platform/posix_file_system.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace quenlo {
+namespace {
+
+[[noreturn]] void ThrowErrno(const std::filesystem::path& file, int error) {
+    throw FileError(file, std::strerror(error));
+}
+
+// Owns one descriptor.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+class PosixInputFile final : public InputFile {
+public:
+    PosixInputFile(std::filesystem::path path, int fd) : path_(std::move(path)), fd_(fd) {}
+
+    std::size_t Read(char* buffer, std::size_t size) override {
+        for (;;) {
+            const ssize_t n = ::read(fd_.get(), buffer, size);
+            if (n >= 0) {
+                return static_cast<std::size_t>(n);
+            }
+            if (errno != EINTR) {
+                ThrowErrno(path_, errno);
+            }
+        }
+    }
+
+private:
+    std::filesystem::path path_;
+    Descriptor fd_;
+};
+
+class PosixOutputFile final : public OutputFile {
+public:
+    PosixOutputFile(std::filesystem::path path, int fd, std::uint64_t size)
+        : path_(std::move(path)), fd_(fd), sizeAtOpen_(size) {}
+
+    std::uint64_t SizeAtOpen() const override { return sizeAtOpen_; }
+
+    void Write(const char* data, std::size_t size) override {
+        while (size > 0) {
+            const ssize_t n = ::write(fd_.get(), data, size);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                ThrowErrno(path_, errno);
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+    }
+
+    void Close() override {
+        // close() is where some file systems report a failed write-back.
+        if (::close(fd_.release()) != 0 && errno != EINTR) {
+            ThrowErrno(path_, errno);
+        }
+    }
+
+private:
+    std::filesystem::path path_;
+    Descriptor fd_;
+    std::uint64_t sizeAtOpen_;
+};
+
+}  // namespace
+
+std::unique_ptr<InputFile> PosixFileSystem::OpenForReading(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        ThrowErrno(file, errno);
+    }
+    Descriptor guard(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ThrowErrno(file, EISDIR);
+    }
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    return std::make_unique<PosixInputFile>(file, guard.release());
+}
+
+std::unique_ptr<OutputFile> PosixFileSystem::OpenForAppending(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        ThrowErrno(file, errno);
+    }
+    Descriptor guard(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        ThrowErrno(file, errno);
+    }
+    return std::make_unique<PosixOutputFile>(file, guard.release(),
+                                             static_cast<std::uint64_t>(info.st_size));
+}
+
+bool PosixFileSystem::Exists(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+void PosixFileSystem::CreateFolder(const std::filesystem::path& folder) {
+    if (::mkdir(folder.c_str(), 0777) != 0) {
+        ThrowErrno(folder, errno);
+    }
+}
+
+bool PosixFileSystem::Remove(const std::filesystem::path& file) {
+    return ::unlink(file.c_str()) == 0;
+}
+
+std::optional<FileIdentity> PosixFileSystem::Identity(const std::filesystem::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
+}  // namespace quenlo

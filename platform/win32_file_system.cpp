@@ -1,0 +1,173 @@
+#include "platform/win32_file_system.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <windows.h>
+
+namespace quenlo {
+namespace {
+
+[[noreturn]] void ThrowLastError(const std::filesystem::path& file) {
+    const DWORD error = GetLastError();
+    throw FileError(file, SystemErrorText(error));
+}
+
+// Owns one file handle.
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+
+private:
+    HANDLE handle_;
+};
+
+// ReadFile and WriteFile take 32-bit sizes.
+constexpr std::size_t kMaxChunk = 1u << 30;
+
+class Win32InputFile final : public InputFile {
+public:
+    Win32InputFile(std::filesystem::path path, HANDLE handle)
+        : path_(std::move(path)), handle_(handle) {}
+
+    std::size_t Read(char* buffer, std::size_t size) override {
+        DWORD done = 0;
+        const auto chunk = static_cast<DWORD>(std::min(size, kMaxChunk));
+        if (!ReadFile(handle_.get(), buffer, chunk, &done, nullptr)) {
+            ThrowLastError(path_);
+        }
+        return done;
+    }
+
+private:
+    std::filesystem::path path_;
+    Handle handle_;
+};
+
+class Win32OutputFile final : public OutputFile {
+public:
+    Win32OutputFile(std::filesystem::path path, HANDLE handle, std::uint64_t size)
+        : path_(std::move(path)), handle_(handle), sizeAtOpen_(size) {}
+
+    std::uint64_t SizeAtOpen() const override { return sizeAtOpen_; }
+
+    void Write(const char* data, std::size_t size) override {
+        while (size > 0) {
+            DWORD done = 0;
+            const auto chunk = static_cast<DWORD>(std::min(size, kMaxChunk));
+            if (!WriteFile(handle_.get(), data, chunk, &done, nullptr)) {
+                ThrowLastError(path_);
+            }
+            if (done == 0) {
+                throw FileError(path_, SystemErrorText(ERROR_WRITE_FAULT));
+            }
+            data += done;
+            size -= done;
+        }
+    }
+
+    void Close() override {
+        if (!CloseHandle(handle_.release())) {
+            ThrowLastError(path_);
+        }
+    }
+
+private:
+    std::filesystem::path path_;
+    Handle handle_;
+    std::uint64_t sizeAtOpen_;
+};
+
+}  // namespace
+
+std::string SystemErrorText(unsigned long error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide = length > 0 && text ? std::wstring(text, length) : std::wstring();
+    if (text) {
+        LocalFree(text);
+    }
+    while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ')) {
+        wide.pop_back();
+    }
+    if (wide.empty()) {
+        return "error " + std::to_string(error);
+    }
+    const int wideLength = static_cast<int>(wide.size());
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
+
+std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::filesystem::path& file) {
+    // Others may keep writing or even delete the input while we read it.
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        ThrowLastError(file);
+    }
+    return std::make_unique<Win32InputFile>(file, handle);
+}
+
+std::unique_ptr<OutputFile> Win32FileSystem::OpenForAppending(const std::filesystem::path& file) {
+    HANDLE raw = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) {
+        ThrowLastError(file);
+    }
+    Handle handle(raw);
+    LARGE_INTEGER size{};
+    LARGE_INTEGER zero{};
+    if (!GetFileSizeEx(raw, &size) || !SetFilePointerEx(raw, zero, nullptr, FILE_END)) {
+        ThrowLastError(file);
+    }
+    return std::make_unique<Win32OutputFile>(file, handle.release(),
+                                             static_cast<std::uint64_t>(size.QuadPart));
+}
+
+bool Win32FileSystem::Exists(const std::filesystem::path& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Win32FileSystem::CreateFolder(const std::filesystem::path& folder) {
+    if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+        ThrowLastError(folder);
+    }
+}
+
+bool Win32FileSystem::Remove(const std::filesystem::path& file) {
+    return DeleteFileW(file.c_str()) != 0;
+}
+
+std::optional<FileIdentity> Win32FileSystem::Identity(const std::filesystem::path& file) {
+    // No access rights needed to ask; backup semantics lets folders be opened too.
+    Handle handle(CreateFileW(file.c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (handle.get() == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle.get(), &info)) {
+        return std::nullopt;
+    }
+    return FileIdentity{
+        info.dwVolumeSerialNumber,
+        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+}  // namespace quenlo

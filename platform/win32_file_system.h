@@ -1,0 +1,22 @@
+// Files for the job on Windows: wide-path calls, so no name is lost to the ANSI code
+// page; reasons in the system's own words.
+#pragma once
+
+#include "conversion/conversion_host.h"
+
+namespace quenlo {
+
+class Win32FileSystem final : public FileSystem {
+public:
+    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override;
+    std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override;
+    bool Exists(const std::filesystem::path& path) override;
+    void CreateFolder(const std::filesystem::path& folder) override;
+    bool Remove(const std::filesystem::path& file) override;
+    std::optional<FileIdentity> Identity(const std::filesystem::path& file) override;
+};
+
+// The system's text for an error code, in UTF-8, without the trailing line break.
+std::string SystemErrorText(unsigned long error);
+
+}  // namespace quenlo

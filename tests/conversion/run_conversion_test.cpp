@@ -1,0 +1,322 @@
+// The job's observable results: files, names, lines, the counting rule and the
+// window's side of a run.
+#include "conversion/run_conversion.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "conversion/output_naming.h"
+#include "conversion/texts.h"
+#include "test_support.h"
+
+namespace quenlo::test {
+namespace {
+
+constexpr CalendarDate kDay{2026, 12, 7};
+constexpr CalendarDate kNextDay{2026, 12, 8};
+
+class RunConversionTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+    std::filesystem::path results = scratch.path() / U8("转换结果");
+    std::filesystem::path input = scratch.path() / U8("输入 数据.txt");
+    FakeHost host{input, results};
+
+    std::filesystem::path OutputPath(std::int64_t n, CalendarDate date = kDay) {
+        return results / U8(OutputFileName(n, date));
+    }
+    std::string Output(std::int64_t n, CalendarDate date = kDay) {
+        return ReadFile(OutputPath(n, date));
+    }
+    std::vector<std::string> ResultNames() {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(results)) {
+            names.push_back(Utf8(entry.path().filename()));
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static std::string Lines(int first, int last) {
+        std::string text;
+        for (int i = first; i <= last; ++i) {
+            text += "line " + std::to_string(i) + "\r\n";
+        }
+        return text;
+    }
+    bool Finished() const {
+        return host.messages.size() == 1 && host.messages[0].text == kFinishedText &&
+               host.messages[0].title == kFinishedTitle &&
+               host.messages[0].kind == MessageKind::Information;
+    }
+};
+
+TEST_F(RunConversionTest, SplitsIntoFilesOfNLinesNumberedAndDated) {
+    WriteFile(input, Lines(1, 7));
+    host.linesPerFile = "3";
+    host.Run();
+    EXPECT_EQ(ResultNames(), (std::vector<std::string>{"1-2026-12-07.txt", "2-2026-12-07.txt",
+                                                       "3-2026-12-07.txt"}));
+    EXPECT_EQ(Output(1), Lines(1, 3));
+    EXPECT_EQ(Output(2), Lines(4, 6));
+    EXPECT_EQ(Output(3), Lines(7, 7));
+    EXPECT_EQ(host.totalCaption, "总共处理行数：7");
+    EXPECT_TRUE(Finished());
+    EXPECT_FALSE(host.timerEnabled);
+    EXPECT_EQ(host.startCaption, kStartCaption);
+}
+
+TEST_F(RunConversionTest, OneLinePerFileWhenNIsOne) {
+    WriteFile(input, "a\r\nb\r\nc");
+    host.linesPerFile = " 1 ";
+    host.Run();
+    EXPECT_EQ(Output(1), "a\r\n");
+    EXPECT_EQ(Output(2), "b\r\n");
+    EXPECT_EQ(Output(3), "c\r\n");
+    EXPECT_EQ(ResultNames().size(), 3u);
+}
+
+TEST_F(RunConversionTest, TrimsOnlySpacesAtBothEndsOfEveryLine) {
+    WriteFile(input, "  two  inner  \r\n\tkept tabs\t\r\n     \r\n 中文 GBK\xB0\xA1 \r\n");
+    host.Run();
+    EXPECT_EQ(Output(1), "two  inner\r\n\tkept tabs\t\r\n\r\n中文 GBK\xB0\xA1\r\n");
+    EXPECT_EQ(host.Total(), 4);
+}
+
+TEST_F(RunConversionTest, LinesEndAtCrOrCrLfAndALoneLfStaysInside) {
+    WriteFile(input, "a\rb\r\nc\nd\n\re\r\n\r\n");
+    host.Run();
+    // "c\nd\n" is one line; the last CR LF gives no extra line, the empty one before it does.
+    EXPECT_EQ(Output(1), "a\r\nb\r\nc\nd\n\r\ne\r\n\r\n");
+    EXPECT_EQ(host.Total(), 5);
+}
+
+TEST_F(RunConversionTest, LastLineWithoutTerminatorCounts) {
+    WriteFile(input, "a\r\n   ");
+    host.Run();
+    EXPECT_EQ(Output(1), "a\r\n\r\n");
+    EXPECT_EQ(host.Total(), 2);
+}
+
+TEST_F(RunConversionTest, EmptyInputCreatesTheFolderButNoFile) {
+    WriteFile(input, "");
+    host.Run();
+    EXPECT_TRUE(std::filesystem::is_directory(results));
+    EXPECT_TRUE(ResultNames().empty());
+    EXPECT_EQ(host.totalCaption, "总共处理行数：0");
+    EXPECT_TRUE(Finished());
+}
+
+TEST_F(RunConversionTest, NThatNeverEqualsACountSendsEverythingToFileOne) {
+    for (const char* n : {"0", "-3", "2.5", "abc", "", "1e999"}) {
+        SCOPED_TRACE(n);
+        std::filesystem::remove_all(results);
+        WriteFile(input, Lines(1, 5));
+        host.linesPerFile = n;
+        host.totalCaption = "总共处理行数：0";
+        host.Run();
+        EXPECT_EQ(ResultNames(), std::vector<std::string>{"1-2026-12-07.txt"});
+        EXPECT_EQ(Output(1), Lines(1, 5));
+    }
+}
+
+TEST_F(RunConversionTest, NReadInHexadecimalAndWithSpacesCountsNormally) {
+    WriteFile(input, Lines(1, 4));
+    host.linesPerFile = "  &H2  ";
+    host.Run();
+    EXPECT_EQ(Output(1), Lines(1, 2));
+    EXPECT_EQ(Output(2), Lines(3, 4));
+}
+
+TEST_F(RunConversionTest, NEditedDuringTheRunAppliesFromTheNextLine) {
+    WriteFile(input, Lines(1, 9));
+    host.linesPerFile = "2";
+    host.onPump = [](FakeHost& h) {
+        if (h.Total() == 1) {
+            h.linesPerFile = "3";
+        }
+    };
+    host.Run();
+    EXPECT_EQ(Output(1), Lines(1, 3));
+    EXPECT_EQ(Output(2), Lines(4, 6));
+    EXPECT_EQ(Output(3), Lines(7, 9));
+}
+
+TEST_F(RunConversionTest, NLoweredBelowTheCurrentCountKeepsTheRestInTheCurrentFile) {
+    WriteFile(input, Lines(1, 9));
+    host.linesPerFile = "4";
+    host.onPump = [](FakeHost& h) {
+        if (h.Total() == 6) {
+            h.linesPerFile = "1";  // file 2 already holds 2 lines
+        }
+    };
+    host.Run();
+    EXPECT_EQ(Output(1), Lines(1, 4));
+    EXPECT_EQ(Output(2), Lines(5, 9));
+    EXPECT_EQ(ResultNames().size(), 2u);
+}
+
+TEST_F(RunConversionTest, StopAfterKLinesLeavesExactlyKLines) {
+    WriteFile(input, Lines(1, 10));
+    host.linesPerFile = "3";
+    host.timerEnabled = true;
+    host.onPump = [](FakeHost& h) {
+        if (h.Total() == 4) {
+            h.stopRequested = true;
+            h.startCaption = "开始处理";
+        }
+    };
+    host.Run();
+    EXPECT_EQ(Output(1), Lines(1, 3));
+    EXPECT_EQ(Output(2), Lines(4, 4));
+    EXPECT_EQ(ResultNames().size(), 2u);
+    EXPECT_EQ(host.Total(), 4);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.timerEnabled);  // Timer1 goes on until the next start
+}
+
+TEST_F(RunConversionTest, StopSeenAfterTheLastLineStillFinishes) {
+    WriteFile(input, Lines(1, 3));
+    host.onPump = [](FakeHost& h) { h.stopRequested = h.Total() == 3; };
+    host.Run();
+    EXPECT_EQ(host.Total(), 3);
+    EXPECT_TRUE(Finished());
+}
+
+TEST_F(RunConversionTest, PumpsAtTheDefaultIntervalStillCountEveryLine) {
+    WriteFile(input, Lines(1, 5000));
+    host.linesPerFile = "1000";
+    host.Run(RunOptions{});
+    EXPECT_EQ(host.Total(), 5000);
+    EXPECT_EQ(Output(5), Lines(4001, 5000));
+    EXPECT_TRUE(Finished());
+}
+
+TEST_F(RunConversionTest, TotalContinuesFromWhatTheCaptionShows) {
+    WriteFile(input, Lines(1, 2));
+    host.totalCaption = "总共处理行数：总共处理行数：40";
+    host.Run();
+    EXPECT_EQ(host.totalCaption, "总共处理行数：42");
+}
+
+TEST_F(RunConversionTest, MidnightContinuesTheNumberingInFilesOfTheNewDate) {
+    WriteFile(input, Lines(1, 5));
+    host.linesPerFile = "2";
+    host.onPump = [](FakeHost& h) {
+        if (h.Total() == 3) {
+            h.today = kNextDay;
+        }
+    };
+    host.Run();
+    EXPECT_EQ(Output(1), Lines(1, 2));
+    EXPECT_EQ(Output(2), Lines(3, 3));
+    EXPECT_EQ(Output(2, kNextDay), Lines(4, 4));
+    EXPECT_EQ(Output(3, kNextDay), Lines(5, 5));
+    EXPECT_EQ(ResultNames().size(), 4u);
+}
+
+TEST_F(RunConversionTest, EarlierFilesOfTheDayAreAppendedToAndTheCleanupFileDeleted) {
+    std::filesystem::create_directory(results);
+    WriteFile(OutputPath(1), "old\r\n");
+    WriteFile(OutputPath(1, kNextDay), "other day\r\n");
+    WriteFile(results / U8("输入 数据-2026-12-07.txt"), "stale");
+    WriteFile(results / U8("输入 数据-2026-12-06.txt"), "yesterday");
+    WriteFile(input, Lines(1, 2));
+    host.Run();
+    EXPECT_EQ(Output(1), "old\r\n" + Lines(1, 2));
+    EXPECT_EQ(Output(1, kNextDay), "other day\r\n");
+    EXPECT_FALSE(std::filesystem::exists(results / U8("输入 数据-2026-12-07.txt")));
+    EXPECT_TRUE(std::filesystem::exists(results / U8("输入 数据-2026-12-06.txt")));
+}
+
+TEST_F(RunConversionTest, InputPathIsTrimmedOfSpaces) {
+    WriteFile(input, "x\r\n");
+    host.inputText = "  " + host.inputText + "  ";
+    host.Run();
+    EXPECT_EQ(Output(1), "x\r\n");
+}
+
+TEST_F(RunConversionTest, Utf8MarkIsNotPartOfLineOneAndStartsEveryNewFile) {
+    std::filesystem::create_directory(results);
+    WriteFile(OutputPath(2), "old\r\n");
+    WriteFile(input, "\xEF\xBB\xBF  中 \r\nb\r\nc");
+    host.linesPerFile = "1";
+    host.Run();
+    EXPECT_EQ(Output(1), "\xEF\xBB\xBF中\r\n");
+    EXPECT_EQ(Output(2), "old\r\nb\r\n");  // an existing file gets no second mark
+    EXPECT_EQ(Output(3),
+              "\xEF\xBB\xBF"
+              "c\r\n");
+}
+
+std::string Utf16LE(std::u16string_view text) {
+    std::string bytes;
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::string Utf16BE(std::u16string_view text) {
+    std::string bytes;
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit >> 8);
+        bytes += static_cast<char>(unit & 0xFF);
+    }
+    return bytes;
+}
+
+TEST_F(RunConversionTest, Utf16InputIsSplitInSixteenBitUnits) {
+    // U+0D20 and U+200D hold CR and space bytes that must not end or trim a line.
+    WriteFile(input, "\xFF\xFE" + Utf16LE(u"  a\u0D20\u200D \r\n中\n文\r x"));
+    host.linesPerFile = "1";
+    host.Run();
+    EXPECT_EQ(Output(1), "\xFF\xFE" + Utf16LE(u"a\u0D20\u200D\r\n"));
+    EXPECT_EQ(Output(2), "\xFF\xFE" + Utf16LE(u"中\n文\r\n"));
+    EXPECT_EQ(Output(3), "\xFF\xFE" + Utf16LE(u"x\r\n"));
+    EXPECT_EQ(host.Total(), 3);
+
+    std::filesystem::remove_all(results);
+    WriteFile(input, "\xFE\xFF" + Utf16BE(u" \u2000b \r\n"));
+    host.Run();
+    EXPECT_EQ(Output(1), "\xFE\xFF" + Utf16BE(u"\u2000b\r\n"));
+}
+
+TEST_F(RunConversionTest, Utf16OddLastByteIsKeptNotLost) {
+    WriteFile(input, "\xFF\xFE" + Utf16LE(u"ab") + "\x41");
+    host.Run();
+    EXPECT_EQ(Output(1), "\xFF\xFE" + Utf16LE(u"ab") + "\x41" + Utf16LE(u"\r\n"));
+}
+
+TEST_F(RunConversionTest, LinesLongerThanAReadBlockStreamThroughWhole) {
+    const std::size_t kMiB = 1 << 20;
+    // Line 1 puts its CR on the last byte of the first block and its LF on the
+    // first of the next; line 2 holds spaces across block boundaries at both ends
+    // and inside.
+    const std::string line1(kMiB - 1, 'a');
+    const std::string inner(kMiB + 5, ' ');
+    const std::string line2 =
+        std::string(kMiB + 3, ' ') + "b" + inner + "c" + std::string(kMiB + 7, ' ');
+    WriteFile(input, line1 + "\r\n" + line2 + "\r\nd");
+    host.linesPerFile = "1";
+    host.Run();
+    EXPECT_EQ(Output(1), line1 + "\r\n");
+    EXPECT_EQ(Output(2), "b" + inner + "c\r\n");
+    EXPECT_EQ(Output(3), "d\r\n");
+    EXPECT_EQ(host.Total(), 3);
+}
+
+TEST_F(RunConversionTest, StopDuringALongLineTakesEffectAtItsEnd) {
+    const std::string longLine(3 << 20, 'x');
+    WriteFile(input, longLine + "\r\nnext\r\n");
+    host.onPump = [](FakeHost& h) { h.stopRequested = true; };
+    host.Run();
+    // The first pump came in the middle of the line; the line was still finished.
+    EXPECT_EQ(Output(1), longLine + "\r\n");
+    EXPECT_EQ(host.Total(), 1);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+}  // namespace
+}  // namespace quenlo::test

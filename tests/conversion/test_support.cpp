@@ -1,0 +1,93 @@
+#include "test_support.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "conversion/leading_number.h"
+#include "conversion/output_naming.h"
+#include "conversion/texts.h"
+
+#ifdef _WIN32
+#include "platform/win32_file_system.h"
+#else
+#include "platform/posix_file_system.h"
+#endif
+
+namespace quenlo::test {
+
+ScratchFolder::ScratchFolder() {
+    // Test processes run in parallel: the clock keeps their folders apart.
+    static std::atomic<int> serial{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = std::filesystem::temp_directory_path() /
+            U8("quenlo-测试-" + std::to_string(stamp) + "-" + std::to_string(serial++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + Utf8(file));
+    }
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + Utf8(file));
+    }
+}
+
+std::filesystem::path U8(std::string_view utf8) {
+    return PathFromUtf8(utf8);
+}
+std::string Utf8(const std::filesystem::path& path) {
+    return Utf8FromPath(path);
+}
+
+FileSystem& NativeFiles() {
+#ifdef _WIN32
+    static Win32FileSystem files;
+#else
+    static PosixFileSystem files;
+#endif
+    return files;
+}
+
+FakeHost::FakeHost(std::filesystem::path input, std::filesystem::path results)
+    : inputText(Utf8(input)), resultsFolder(std::move(results)) {}
+
+long long FakeHost::Total() const {
+    std::string rest = totalCaption;
+    if (rest.starts_with(kTotalPrefix)) {
+        rest.erase(0, kTotalPrefix.size());
+    }
+    return static_cast<long long>(LeadingNumber(rest));
+}
+
+void FakeHost::Run(RunOptions options) {
+    timerEnabled = false;
+    RunConversion(*this, options);
+}
+
+void FakeHost::ProcessPendingMessages() {
+    ++pumps;
+    if (onPump) {
+        onPump(*this);
+    }
+}
+
+}  // namespace quenlo::test

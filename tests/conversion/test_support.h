@@ -1,0 +1,81 @@
+// What the conversion tests share: a scratch folder, file helpers and a host that
+// stands in for the main window.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "conversion/conversion_host.h"
+#include "conversion/run_conversion.h"
+
+namespace quenlo::test {
+
+// A fresh folder with Chinese characters in its name, removed afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string ReadFile(const std::filesystem::path& file);
+void WriteFile(const std::filesystem::path& file, const std::string& bytes);
+std::filesystem::path U8(std::string_view utf8);
+std::string Utf8(const std::filesystem::path& path);
+
+// The platform's own file system.
+FileSystem& NativeFiles();
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    MessageKind kind;
+};
+
+// The main window's side as plain fields; onPump runs inside every message pump,
+// where a real window would handle clicks, edits and timer ticks.
+class FakeHost : public ConversionHost {
+public:
+    FakeHost(std::filesystem::path input, std::filesystem::path results);
+
+    std::string inputText;
+    std::string linesPerFile = "30000";
+    bool stopRequested = false;
+    bool timerEnabled = false;
+    std::string totalCaption = "总共处理行数：0";
+    std::string startCaption = "停止";
+    CalendarDate today{2026, 12, 7};
+    std::vector<ShownMessage> messages;
+    int pumps = 0;
+    std::function<void(FakeHost&)> onPump;
+    FileSystem* files = &NativeFiles();
+    std::filesystem::path resultsFolder;
+
+    // The count the total caption shows.
+    long long Total() const;
+    void Run(RunOptions options = {std::chrono::milliseconds(0)});
+
+    std::string InputPathText() override { return inputText; }
+    std::string LinesPerFileText() override { return linesPerFile; }
+    bool StopRequested() override { return stopRequested; }
+    void SetTimerEnabled(bool enabled) override { timerEnabled = enabled; }
+    std::string TotalCaption() override { return totalCaption; }
+    void SetTotalCaption(std::string_view caption) override { totalCaption = caption; }
+    void SetStartCaption(std::string_view caption) override { startCaption = caption; }
+    void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) override {
+        messages.push_back({std::string(text), std::string(title), kind});
+    }
+    void ProcessPendingMessages() override;
+    CalendarDate Today() override { return today; }
+    std::filesystem::path ResultsFolder() override { return resultsFolder; }
+    FileSystem& Files() override { return *files; }
+};
+
+}  // namespace quenlo::test
