@@ -1,0 +1,117 @@
+// The window's event handlers: import, start and stop, the seconds tick, keeping the
+// line count right-aligned, the publisher link and dropped files.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "controls/frame.h"
+#include "conversion/leading_number.h"
+#include "conversion/texts.h"
+#include "file_dialog/file_dialog.h"
+#include "main_window/main_window.h"
+#include "platform/ansi_text.h"
+
+namespace quenlo {
+namespace {
+
+constexpr char kImportFirstText[] = "请先导入文件！";
+constexpr char kAppTitle[] = "Quenlo";
+constexpr char kTextFilter[] = "文本文件(*.TXT)|*.txt";
+
+RECT PlaceInParent(HWND control) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+}  // namespace
+
+void MainWindow::OnCommand1Click() {
+    std::string chosen;
+    {
+        cFileDialog dialog;
+        if (services_.openDialog) {
+            dialog.SetDialogCalls(services_.openDialog, nullptr);
+        }
+        dialog.SetFilter(kTextFilter);
+        dialog.SetFlags(OFN_FILEMUSTEXIST);
+        dialog.SetHWnd(window_);
+        dialog.SetCancelError(true);
+        dialog.ShowOpen();
+        chosen = dialog.Filename();
+    }
+    if (chosen.empty()) {
+        return;  // cancelled: the path chosen before stays
+    }
+    SetText(ControlId::Text4, chosen);
+}
+
+void MainWindow::OnCommand2Click() {
+    const bool idle = Text(ControlId::Command2) == kStartCaption;
+    // A running job can always be stopped, even if Text4 was emptied meanwhile.
+    if (idle || !running_) {
+        if (Text(ControlId::Text4).empty()) {
+            ShowBox(kImportFirstText, kAppTitle, MB_OK);
+            return;
+        }
+    }
+    if (idle) {
+        if (running_) {
+            return;  // a stopped run has not returned yet: one run at a time
+        }
+        // Start: the skin will be removed before and applied after this caption change.
+        SetText(ControlId::Command2, kStopCaption);
+        SetText(ControlId::Label7, std::string(kTotalPrefix).append("0"));
+        SetText(ControlId::Label6, std::string("0").append(kSecondsSuffix));
+        bStopRequested = false;
+        Run();
+        return;
+    }
+    // Stop: the skin will be removed before and applied after this caption change.
+    bStopRequested = true;
+    SetText(ControlId::Command2, kStartCaption);
+}
+
+void MainWindow::OnTimer1Tick() {
+    const double seconds = LeadingNumber(Text(ControlId::Label6)) + 1;
+    SetText(ControlId::Label6, FormatWholeNumber(seconds).append(kSecondsSuffix));
+}
+
+void MainWindow::OnLabel7Change() {
+    const HWND label = Control(ControlId::Label7);
+    RECT frame{};
+    GetClientRect(Control(ControlId::iFrame5), &frame);
+    const RECT place = PlaceInParent(label);
+    const int left =
+        frame.right - (place.right - place.left) - TwipsToPixels(kLabel7RightMarginTwips, dpi_);
+    SetWindowPos(label, nullptr, left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::OnLabel9Click() {
+    services_.startProcess(std::string("Explorer.exe ") + kPublisherAddress);
+}
+
+// A file dropped from Explorer counts as chosen with the import button.
+void MainWindow::OnDropFiles(HDROP drop) {
+    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    std::string path(length + 1, '\0');
+    if (length > 0 && DragQueryFileA(drop, 0, path.data(), length + 1) == length) {
+        path.resize(length);
+        SetText(ControlId::Text4, AnsiToUtf8(path));
+    }
+    DragFinish(drop);
+}
+
+bool MainWindow::OnClose() {
+    if (!running_) {
+        return true;
+    }
+    // Stop the run first; its handler closes the window once it has returned.
+    bStopRequested = true;
+    closeAfterRun_ = true;
+    return false;
+}
+
+}  // namespace quenlo

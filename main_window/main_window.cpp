@@ -1,0 +1,355 @@
+#include "main_window/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <exception>
+#include <string>
+#include <utility>
+
+#include "controls/frame.h"
+#include "conversion/run_conversion.h"
+#include "conversion/texts.h"
+#include "main_window/icon.h"
+#include "main_window/key_filter.h"
+#include "platform/ansi_text.h"
+
+namespace quenlo {
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                               WS_CLIPCHILDREN;  // fixed single border, no maximise
+constexpr UINT_PTR kText3FilterId = 1;
+
+ControlId ControlFromCommandId(int commandId) {
+    const int index = commandId - CommandIdOf(ControlId::iFrame3);
+    if (index < 0 || index >= static_cast<int>(kControlCount)) {
+        return ControlId::Window;
+    }
+    return static_cast<ControlId>(index);
+}
+
+// Text3 takes digits, space and backspace only; any other key is dropped.
+LRESULT CALLBACK Text3Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR) {
+    if (message == WM_CHAR && FilterOrderKey(static_cast<int>(wParam)) == 0) {
+        return 0;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+int ScreenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+struct CreateParams {
+    WindowServices* services;
+    int dpi;
+};
+
+}  // namespace
+
+HWND MainWindow::Create(WindowServices services, int showCommand) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (!GetClassInfoExA(instance, kClassName, &windowClass)) {
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = CreateQuenloIcon(32);
+        windowClass.hIconSm = CreateQuenloIcon(16);
+        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kClassName;
+        RegisterClassExA(&windowClass);
+    }
+
+    const int dpi = ScreenDpi();
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+
+    services = WithPlatformDefaults(std::move(services));
+    CreateParams params{&services, dpi};
+    const HWND window =
+        CreateWindowExA(0, kClassName, Utf8ToAnsi(kWindowCaption).c_str(), kWindowStyle, left, top,
+                        width, height, nullptr, nullptr, instance, &params);
+    if (!window) {
+        return nullptr;
+    }
+    // Window loads: this is where the skin will be applied.
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    SetFocus(FromWindow(window)->Control(ControlId::Command1));
+    return window;
+}
+
+MainWindow* MainWindow::FromWindow(HWND window) {
+    char className[sizeof kClassName + 1] = {};
+    if (!window || !GetClassNameA(window, className, sizeof className) ||
+        std::string_view(className) != kClassName) {
+        return nullptr;
+    }
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+MainWindow::MainWindow(HWND window, WindowServices services)
+    : window_(window),
+      services_(std::move(services)),
+      host_(*this, services_),
+      font_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {}
+
+void MainWindow::CreateControls() {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const ControlLayout& row : MainWindowLayout()) {
+        const HWND parent = row.container == ControlId::Window ? window_ : Control(row.container);
+        const int left = TwipsToPixels(row.left, dpi_);
+        const int top = TwipsToPixels(row.top, dpi_);
+        const int width = TwipsToPixels(row.width, dpi_);
+        const int height = TwipsToPixels(row.height, dpi_);
+        const DWORD visible = row.visible ? WS_VISIBLE : 0;
+        const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandIdOf(row.id)));
+        const std::string text = Utf8ToAnsi(row.text);
+
+        const char* className = "STATIC";
+        DWORD style = WS_CHILD | visible;
+        DWORD exStyle = 0;
+        switch (row.kind) {
+            case ControlKind::Frame: {
+                const std::size_t index = static_cast<std::size_t>(row.id);
+                controls_[index] = iFrame::Create(parent, CommandIdOf(row.id),
+                                                  {left, top, left + width, top + height}, visible,
+                                                  &savedProperties_[index]);
+                continue;
+            }
+            case ControlKind::TextBox:
+                className = "EDIT";
+                style |= WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
+                exStyle = WS_EX_CLIENTEDGE;
+                break;
+            case ControlKind::Button:
+                className = "BUTTON";
+                style |= WS_TABSTOP | BS_PUSHBUTTON;
+                break;
+            case ControlKind::Label:
+                style |= SS_LEFT | SS_NOPREFIX;
+                break;
+            case ControlKind::AutoSizeLabel:
+                style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+                break;
+            case ControlKind::LinkLabel:
+                style |= SS_LEFT | SS_NOPREFIX | SS_NOTIFY;
+                break;
+        }
+        const HWND control = CreateWindowExA(exStyle, className, text.c_str(), style, left, top,
+                                             width, height, parent, menu, instance, nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        controls_[static_cast<std::size_t>(row.id)] = control;
+        if (row.kind == ControlKind::AutoSizeLabel) {
+            FitLabelToCaption(row.id);
+        }
+    }
+    SetWindowSubclass(Control(ControlId::Text3), Text3Proc, kText3FilterId, 0);
+}
+
+std::string MainWindow::Text(ControlId id) const {
+    const HWND control = Control(id);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+    return AnsiToUtf8(text);
+}
+
+void MainWindow::SetText(ControlId id, std::string_view text) {
+    SetWindowTextA(Control(id), Utf8ToAnsi(text).c_str());
+    if (LayoutOf(id).kind == ControlKind::AutoSizeLabel) {
+        FitLabelToCaption(id);
+    }
+    if (id == ControlId::Label7) {
+        OnLabel7Change();
+    }
+}
+
+void MainWindow::FitLabelToCaption(ControlId id) {
+    const HWND label = Control(id);
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(label)) + 1, '\0');
+    caption.resize(static_cast<std::size_t>(
+        GetWindowTextA(label, caption.data(), static_cast<int>(caption.size()))));
+    const HDC dc = GetDC(label);
+    const HGDIOBJ previous = SelectObject(dc, font_);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    SetWindowPos(label, nullptr, 0, 0, extent.cx, metrics.tmHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(label, nullptr, TRUE);
+}
+
+void MainWindow::SetTimer1Enabled(bool enabled) {
+    if (enabled) {
+        SetTimer(window_, kTimer1Id, kTimer1Interval, nullptr);
+    } else {
+        KillTimer(window_, kTimer1Id);
+    }
+    timer1Enabled_ = enabled;
+}
+
+void MainWindow::PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The program is ending: finish the run first, then let the loop see it.
+            quitAfterRun_ = static_cast<int>(message.wParam);
+            bStopRequested = true;
+            return;
+        }
+        if (!IsDialogMessageA(window_, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+void MainWindow::Run() {
+    running_ = true;
+    try {
+        RunConversion(host_, services_.runOptions);
+    } catch (const std::exception& error) {
+        // Nothing may unwind through the window procedure; say what happened instead.
+        SetTimer1Enabled(false);
+        SetText(ControlId::Command2, kStartCaption);
+        ShowBox(std::string("处理中断：") + error.what(), "Quenlo", MB_OK | MB_ICONERROR);
+    }
+    running_ = false;
+    if (quitAfterRun_) {
+        PostQuitMessage(*std::exchange(quitAfterRun_, std::nullopt));
+    }
+    if (std::exchange(closeAfterRun_, false)) {
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+    }
+}
+
+void MainWindow::ShowBox(std::string_view text, std::string_view title, UINT type) {
+    services_.messageBox(window_, text, title, type);
+}
+
+LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
+    if (control == Control(ControlId::Label9)) {
+        SetTextColor(dc, kLinkColor);
+    }
+    // A label shows the face of whatever it sits on.
+    if (const iFrame* frame = iFrame::FromWindow(GetParent(control))) {
+        SetBkColor(dc, TranslateOleColor(frame->BackColor()));
+        return reinterpret_cast<LRESULT>(frame->BackBrush());
+    }
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void MainWindow::OnCommand(int commandId, int code) {
+    switch (ControlFromCommandId(commandId)) {
+        case ControlId::Command1:
+            if (code == BN_CLICKED) {
+                OnCommand1Click();
+            }
+            break;
+        case ControlId::Command2:
+            if (code == BN_CLICKED) {
+                OnCommand2Click();
+            }
+            break;
+        case ControlId::Label9:
+            if (code == STN_CLICKED) {
+                OnLabel9Click();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* params = static_cast<const CreateParams*>(
+            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* created = new MainWindow(window, std::move(*params->services));
+        created->dpi_ = params->dpi;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        delete self;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+// The one routing table of the window. A handler may end the window's life (close
+// after a run), so nothing here touches the object after calling one.
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            CreateControls();
+            DragAcceptFiles(window_, TRUE);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimer1Id) {
+                OnTimer1Tick();
+                return 0;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == Control(ControlId::Label9)) {
+                SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+                return TRUE;
+            }
+            break;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_ACTIVATE:
+            // Give the focus back to the control that had it, as a dialog does.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                lastFocus_ = GetFocus();
+            } else if (lastFocus_ && IsChild(window_, lastFocus_)) {
+                SetFocus(lastFocus_);
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            if (OnClose()) {
+                DestroyWindow(window_);
+            }
+            return 0;
+        case WM_DESTROY:
+            // Window unloads: this is where the skin will be removed.
+            KillTimer(window_, kTimer1Id);
+            if (services_.quitOnDestroy) {
+                PostQuitMessage(0);
+            }
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+}  // namespace quenlo

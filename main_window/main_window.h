@@ -1,0 +1,89 @@
+// frmMain: the program's one window. It creates its controls from the layout, routes
+// their notifications to the handlers and hosts the conversion job while it runs.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "controls/property_bag.h"
+#include "main_window/layout.h"
+#include "main_window/window_host.h"
+#include "main_window/window_services.h"
+
+namespace quenlo {
+
+class MainWindow {
+public:
+    // The skin sorts windows by class name; "Form" makes this a container for it.
+    static constexpr char kClassName[] = "Form";
+    static constexpr UINT_PTR kTimer1Id = 1;
+    static constexpr UINT kTimer1Interval = 1000;
+
+    // Creates the window, centred on the screen; it owns itself and goes with its
+    // window handle. showCommand as for ShowWindow.
+    static HWND Create(WindowServices services, int showCommand);
+    static MainWindow* FromWindow(HWND window);
+
+    HWND Handle() const { return window_; }
+    HWND Control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
+    int Dpi() const { return dpi_; }
+
+    // Texts and captions in UTF-8. Setting a caption sizes an auto-sizing label and
+    // raises the caption-changed handler of Label7.
+    std::string Text(ControlId id) const;
+    void SetText(ControlId id, std::string_view text);
+
+    bool StopRequested() const { return bStopRequested; }
+    bool Timer1Enabled() const { return timer1Enabled_; }
+    void SetTimer1Enabled(bool enabled);
+    bool IsRunning() const { return running_; }
+
+    // Runs pending messages the way the main loop does (dialog keys included); a
+    // WM_QUIT seen here stops the run and is posted again once the run has returned.
+    void PumpMessages();
+
+    // The handlers.
+    void OnCommand1Click();
+    void OnCommand2Click();
+    void OnTimer1Tick();
+    void OnLabel7Change();
+    void OnLabel9Click();
+    void OnDropFiles(HDROP drop);
+    bool OnClose();  // false: the close waits for the run to stop
+
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+private:
+    MainWindow(HWND window, WindowServices services);
+    ~MainWindow() = default;
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void FitLabelToCaption(ControlId id);
+    void Run();
+    void ShowBox(std::string_view text, std::string_view title, UINT type);
+    LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    void OnCommand(int commandId, int code);
+
+    HWND window_;
+    WindowServices services_;
+    WindowHost host_;
+    int dpi_ = 96;
+    HFONT font_ = nullptr;  // the stock GUI font: never deleted
+    std::array<HWND, kControlCount> controls_{};
+    std::array<PropertyBag, kControlCount> savedProperties_;  // what each panel saves
+
+    bool bStopRequested = false;
+    bool running_ = false;
+    bool timer1Enabled_ = false;
+    bool closeAfterRun_ = false;
+    std::optional<int> quitAfterRun_;
+    HWND lastFocus_ = nullptr;
+};
+
+}  // namespace quenlo

@@ -1,0 +1,51 @@
+#include "main_window/window_services.h"
+
+#include <string>
+
+#include "platform/ansi_text.h"
+
+namespace quenlo {
+namespace {
+
+int PlatformMessageBox(HWND owner, std::string_view text, std::string_view title, UINT type) {
+    return MessageBoxA(owner, Utf8ToAnsi(text).c_str(), Utf8ToAnsi(title).c_str(), type);
+}
+
+// A failure to start is ignored: there is nobody to tell but the user, who sees
+// that nothing opened.
+void StartMaximised(std::string_view commandLine) {
+    std::string line = Utf8ToAnsi(commandLine);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMAXIMIZED;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+CalendarDate LocalToday() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+}  // namespace
+
+WindowServices WithPlatformDefaults(WindowServices services) {
+    if (!services.messageBox) {
+        services.messageBox = PlatformMessageBox;
+    }
+    if (!services.startProcess) {
+        services.startProcess = StartMaximised;
+    }
+    if (!services.today) {
+        services.today = LocalToday;
+    }
+    return services;
+}
+
+}  // namespace quenlo

@@ -1,0 +1,36 @@
+// What the main window asks of the world outside it: modal boxes, the file dialog,
+// starting a program, the clock and where results go. The program uses the real
+// ones; tests replace any of them so no person has to answer a dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+#include "conversion/conversion_host.h"
+#include "conversion/run_conversion.h"
+#include "file_dialog/file_dialog.h"
+
+namespace quenlo {
+
+struct WindowServices {
+    // MessageBoxA with UTF-8 texts; returns the button pressed.
+    using MessageBoxCall =
+        std::function<int(HWND owner, std::string_view text, std::string_view title, UINT type)>;
+    using StartProcessCall = std::function<void(std::string_view commandLine)>;
+
+    MessageBoxCall messageBox;            // empty: MessageBoxA
+    cFileDialog::DialogCall openDialog;   // empty: GetOpenFileNameA
+    StartProcessCall startProcess;        // empty: CreateProcessA, maximised
+    std::function<CalendarDate()> today;  // empty: the local clock
+    std::filesystem::path resultsFolder;  // empty: "转换结果" beside the program
+    RunOptions runOptions;
+    bool quitOnDestroy = false;  // the program ends with its window; tests do not
+};
+
+// The real ones, for whatever a caller left empty.
+WindowServices WithPlatformDefaults(WindowServices services);
+
+}  // namespace quenlo
