@@ -6,8 +6,8 @@
 #include "skin/engine/mouse_leave.h"
 #include "skin/engine/window_props.h"
 #include "skin/engine/class_groups.h"
-#include "skin/painting/check_box_painter.h"
-#include "skin/painting/combo_box_painter.h"
+#include "skin/painting/check_painters.h"
+#include "skin/painting/combo_painter.h"
 
 namespace quenlo::skin {
 

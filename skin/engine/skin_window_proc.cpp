@@ -7,8 +7,8 @@
 #include "skin/engine/skin_attachment.h"
 #include "skin/engine/window_props.h"
 #include "skin/engine/class_groups.h"
-#include "skin/painting/check_box_painter.h"
-#include "skin/painting/combo_box_painter.h"
+#include "skin/painting/check_painters.h"
+#include "skin/painting/combo_painter.h"
 #include "skin/painting/paint_handlers.h"
 
 namespace quenlo::skin {

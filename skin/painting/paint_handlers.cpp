@@ -5,8 +5,8 @@
 #include "skin/engine/window_props.h"
 #include "skin/engine/class_groups.h"
 #include "skin/painting/button_painter.h"
-#include "skin/painting/check_box_painter.h"
-#include "skin/painting/combo_box_painter.h"
+#include "skin/painting/check_painters.h"
+#include "skin/painting/combo_painter.h"
 #include "skin/painting/primitives.h"
 #include "skin/painting/flat_frames.h"
 #include "skin/painting/header_painter.h"
@@ -97,7 +97,7 @@ LRESULT OnPaint(WNDPROC previous, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPa
             PaintProgressBarClient(hWnd);
             return 0;
         case ClassGroup::Header:
-            PaintHeader(hWnd);
+            PaintWholeHeader(hWnd);
             return 0;
         case ClassGroup::Grid: {
             const LRESULT result = PassOn(previous, hWnd, msg, wParam, lParam);

@@ -1,9 +1,11 @@
 // Writes the skin's pictures as PNG files for people to look at:
 //   skin_sheets OUTPUT_FOLDER
-// gives one file per skin image, scaled up 8 times.
+// gives one file per skin image, scaled up 8 times, and Painters.png: every control
+// kind in the normal, hover, pressed and disabled states, scaled up twice.
 #include <cstdio>
 #include <string>
 
+#include "painter_sheet.h"
 #include "png_writer.h"
 #include "skin/engine/skin_state.h"
 #include "skin/images/skin_images.h"
@@ -30,6 +32,11 @@ int WriteImages(const std::string& folder) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             ++failures;
         }
+    }
+    const std::string sheetPath = folder + "/Painters.png";
+    if (!WritePng(sheetPath, ScaleUp(PaintPainterSheet(), 2))) {
+        std::fprintf(stderr, "cannot write %s\n", sheetPath.c_str());
+        ++failures;
     }
     DeleteSkinImages();
     return failures;
