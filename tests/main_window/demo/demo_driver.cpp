@@ -86,6 +86,27 @@ POINT CentreOf(HWND window) {
     return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
 }
 
+// Moves the mouse as the hardware would, so the window under it gets its mouse-move
+// message (the hover starts from one).
+void MoveMouse(POINT to) {
+    SetCursorPos(to.x, to.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(to.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = MulDiv(to.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
+void ClickMouse() {
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
 // Lets the window's paints and the button fade (86 ticks of 15 ms) finish.
 void Settle(DWORD ms) {
     Sleep(ms);
@@ -125,17 +146,23 @@ int main(int argc, char** argv) {
 
     // Idle: the path set as the import button would set it, the mouse elsewhere.
     SendMessageA(text4, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(input.c_str()));
-    SetCursorPos(2, 2);
+    // Smaller files than the default 30000 lines: a thousand of them, and a run long
+    // enough to be seen.
+    const HWND text7 = Child(window, ControlId::Window, ControlId::Text7);
+    SendMessageA(text7, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("5000"));
+    MoveMouse({2, 2});
     Settle(1500);
     bool ok = Photograph(shots + "1-idle.png", window);
 
-    // Mid-run: the mouse comes to rest on the start button, which is then clicked
-    // (posted: the run lives inside the click handler). A large sample still runs for
-    // only a second or two, so the picture is taken as soon as the count moves.
+    // Mid-run: the mouse clicks the start button and stays on it. The click re-skins
+    // the window (the new caption), which starts every button from its normal state,
+    // so the hover begins with the next move. A large sample still runs for only a
+    // second or two: the picture is taken as soon as the count moves and the hover
+    // picture has mostly faded in.
     const POINT onStart = CentreOf(command2);
-    SetCursorPos(onStart.x, onStart.y);
-    Settle(1500);
-    PostMessageA(command2, BM_CLICK, 0, 0);
+    MoveMouse(onStart);
+    Settle(500);
+    ClickMouse();
     const HWND label7 = Child(window, ControlId::iFrame5, ControlId::Label7);
     WaitFor(
         [&]() -> HWND {
@@ -145,7 +172,8 @@ int main(int argc, char** argv) {
             return !text.empty() && !text.ends_with("：0") ? label7 : nullptr;
         },
         5000);
-    Settle(150);
+    MoveMouse({onStart.x + 2, onStart.y + 1});
+    Settle(500);
     const bool midRun = FindCompletionBox(id) == nullptr;
     ok = Photograph(shots + "2-running.png", window) && ok;
     if (!midRun) {
@@ -159,7 +187,7 @@ int main(int argc, char** argv) {
         TerminateProcess(process.hProcess, 1);
         return 1;
     }
-    SetCursorPos(2, 2);
+    MoveMouse({2, 2});
     Settle(1500);
     ok = Photograph(shots + "3-finished.png", window, box) && ok;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
