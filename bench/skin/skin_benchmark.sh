@@ -41,6 +41,11 @@ echo "$results" | awk '$1 ~ /^[0-9]+$/ && NF == 5 { printf "   pair %s %-9s run 
 measured=$(echo "$results" | awk '$1 ~ /^[0-9]+$/ && $1 > 0 && NF == 5')
 u=$(echo "$measured" | awk '$2 == "unskinned" { print $3 }' | median)
 s=$(echo "$measured" | awk '$2 == "skinned" { print $3 }' | median)
+# Both modes share the machine's disk write-back, which makes single runs bimodal;
+# the fastest run of each mode shows the skin's own share best.
+uf=$(echo "$measured" | awk '$2 == "unskinned" { print $3 }' | sort -n | head -n 1)
+sf=$(echo "$measured" | awk '$2 == "skinned" { print $3 }' | sort -n | head -n 1)
 g=$(echo "$measured" | awk '$2 == "skinned" { print $4 }' | sort -n | tail -n 1)
 echo "   median run: unskinned $u s, skinned $s s, ratio $(awk -v a="$s" -v b="$u" 'BEGIN { printf "%.2f", a / b }') (target <= 1.1)"
+echo "   fastest run: unskinned $uf s, skinned $sf s, ratio $(awk -v a="$sf" -v b="$uf" 'BEGIN { printf "%.2f", a / b }')"
 echo "   longest pump gap over the skinned runs: $g ms (target <= 50)"
