@@ -169,7 +169,10 @@ namespace {
 TEST_F(MainWindowTest, StatusPanelBorderIsWholeOnScreen) {
     Open(SW_SHOWNORMAL);
     const HWND panel = Control(ControlId::iFrame5);
-    UpdateWindow(window_);
+    for (int i = 0; i < 5; ++i) {  // let the display's expose events arrive and paint
+        Sleep(20);
+        PumpUntilIdle();
+    }
     RECT client{};
     GetClientRect(panel, &client);
     const HDC dc = GetDC(panel);
