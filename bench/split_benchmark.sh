@@ -25,7 +25,8 @@ if [[ ! -f $long ]]; then
     mv "$long.part" "$long"
 fi
 
-# run NAME INPUT: one timed run into a fresh folder; prints "seconds peak-KiB".
+# run NAME INPUT: one timed run into a fresh folder; prints "wall-seconds peak-KiB
+# cpu-seconds" (user + system: on a shared machine the steadier figure).
 run() {
     local name=$1 input=$2 out=$work/out-$1
     rm -rf "$out" && mkdir -p "$out"
@@ -34,29 +35,32 @@ run() {
         quenlo) cmd=("$native" --out "$out/r" "$input" 30000) ;;
         split) cmd=(split -l 30000 "$input" "$out/x") ;;
     esac
-    # Wall time to the microsecond from the shell; /usr/bin/time for the peak memory.
+    # Wall time to the microsecond from the shell; /usr/bin/time for memory and CPU.
     local start=$EPOCHREALTIME
-    /usr/bin/time -f "%M" -o "$work/time.txt" "${cmd[@]}" >/dev/null
+    /usr/bin/time -f "%M %U %S" -o "$work/time.txt" "${cmd[@]}" >/dev/null
     local end=$EPOCHREALTIME
-    echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }') $(cat "$work/time.txt")"
+    awk -v a="$start" -v b="$end" '{ printf "%.3f %d %.2f\n", b - a, $1, $2 + $3 }' "$work/time.txt"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 measure() {  # measure LABEL INPUT
-    local label=$1 input=$2 q=() s=() qmem=0 smem=0 t m
+    local label=$1 input=$2 q=() s=() qc=() sc=() qmem=0 smem=0 t m c
     echo "== $label: $(du -h "$input" | cut -f1), $(wc -l <"$input") lines; warm-up"
     run quenlo "$input" >/dev/null
     run split "$input" >/dev/null
     for ((i = 1; i <= pairs; i++)); do
-        read -r t m < <(run quenlo "$input"); q+=("$t"); ((m > qmem)) && qmem=$m
-        read -r t m < <(run split "$input"); s+=("$t"); ((m > smem)) && smem=$m
-        echo "   pair $i: quenlo-split ${q[-1]} s, split -l ${s[-1]} s"
+        read -r t m c < <(run quenlo "$input"); q+=("$t"); qc+=("$c"); ((m > qmem)) && qmem=$m
+        read -r t m c < <(run split "$input"); s+=("$t"); sc+=("$c"); ((m > smem)) && smem=$m
+        echo "   pair $i: quenlo-split ${q[-1]} s (cpu ${qc[-1]} s), split -l ${s[-1]} s (cpu ${sc[-1]} s)"
     done
     local qm sm
     qm=$(printf '%s\n' "${q[@]}" | median)
     sm=$(printf '%s\n' "${s[@]}" | median)
     echo "   median: quenlo-split $qm s, split -l $sm s, ratio $(awk -v a="$qm" -v b="$sm" 'BEGIN { printf "%.2f", a / b }')"
+    qm=$(printf '%s\n' "${qc[@]}" | median)
+    sm=$(printf '%s\n' "${sc[@]}" | median)
+    echo "   median cpu: quenlo-split $qm s, split -l $sm s"
     echo "   peak RSS: quenlo-split $((qmem / 1024)).$(((qmem % 1024) * 10 / 1024)) MiB, split -l $((smem / 1024)).$(((smem % 1024) * 10 / 1024)) MiB"
 }
 

@@ -10,6 +10,7 @@
 #include "conversion/texts.h"
 #include "file_dialog/file_dialog.h"
 #include "main_window/main_window.h"
+#include "main_window/window_skin.h"
 #include "platform/ansi_text.h"
 
 namespace quenlo {
@@ -61,17 +62,21 @@ void MainWindow::OnCommand2Click() {
         if (running_) {
             return;  // a stopped run has not returned yet: one run at a time
         }
-        // Start: the skin will be removed before and applied after this caption change.
+        // Start: re-skinned around the caption change so the button shows it.
+        RemoveWindowSkin(window_);
         SetText(ControlId::Command2, kStopCaption);
+        ApplyWindowSkin(window_);
         SetText(ControlId::Label7, std::string(kTotalPrefix).append("0"));
         SetText(ControlId::Label6, std::string("0").append(kSecondsSuffix));
         bStopRequested = false;
         Run();
         return;
     }
-    // Stop: the skin will be removed before and applied after this caption change.
+    // Stop: re-skinned around the caption change, as for the start.
     bStopRequested = true;
+    RemoveWindowSkin(window_);
     SetText(ControlId::Command2, kStartCaption);
+    ApplyWindowSkin(window_);
 }
 
 void MainWindow::OnTimer1Tick() {

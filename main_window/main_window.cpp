@@ -11,6 +11,7 @@
 #include "conversion/run_conversion.h"
 #include "conversion/texts.h"
 #include "main_window/icon.h"
+#include "main_window/window_skin.h"
 #include "main_window/key_filter.h"
 #include "platform/ansi_text.h"
 
@@ -83,7 +84,8 @@ HWND MainWindow::Create(WindowServices services, int showCommand) {
     if (!window) {
         return nullptr;
     }
-    // Window loads: this is where the skin will be applied.
+    // Window loads: the skin goes on before the window is first seen.
+    ApplyWindowSkin(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     SetFocus(FromWindow(window)->Control(ControlId::Command1));
@@ -344,11 +346,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_CLOSE:
             if (OnClose()) {
+                // Window unloads: every control gives its skin back first.
+                RemoveWindowSkin(window_);
                 DestroyWindow(window_);
             }
             return 0;
         case WM_DESTROY:
-            // Window unloads: this is where the skin will be removed.
+            // Destroyed without a close (the skin detached itself on the way here).
             KillTimer(window_, kTimer1Id);
             if (services_.quitOnDestroy) {
                 PostQuitMessage(0);

@@ -19,6 +19,7 @@ need /usr/lib/wine/wine64 wine64
 need Xvfb xvfb
 need xauth xauth
 need /usr/share/fonts/truetype/wqy/wqy-microhei.ttc fonts-wqy-microhei
+need /usr/share/wine/fonts/marlett.ttf fonts-wine
 need locale-gen locales
 need /usr/bin/time time
 need convert imagemagick

@@ -31,13 +31,32 @@ fi
 mkdir -p "$WINEPREFIX"
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
     echo "== creating the Wine prefix (once)"
-    wine64 wineboot -i >/dev/null 2>&1 || true
+    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
     wineserver -w
 fi
 # One server for the whole session: every test process starts much faster.
 wineserver -p
 # Start Wine's background services now, with their output going nowhere: started by
 # the first test instead, they would inherit its pipes and CTest would wait forever.
-wine64 wineboot >/dev/null 2>&1 </dev/null || true
+/usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null || true
+
+# Wine's stand-ins for the Windows UI fonts have no Chinese glyphs. Replace them with
+# the CJK font, as a Chinese Windows does with its own fonts, so captions render. (The
+# FontLink and FontSubstitutes keys would not do: Wine rewrites them whenever a process
+# runs in another code page.)
+if [[ ! -f $WINEPREFIX/.quenlo-fonts ]]; then
+    key='HKCU\Software\Wine\Fonts\Replacements'
+    for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "SimSun"; do
+        /usr/lib/wine/wine64 reg add "$key" /v "$face" /t REG_SZ /d 'WenQuanYi Micro Hei' /f \
+            >/dev/null 2>&1 </dev/null || true
+    done
+    # No window manager runs on the virtual display: let Wine draw the windows' own
+    # frames and captions, as Windows would.
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+        >/dev/null 2>&1 </dev/null || true
+    # Wine does not find Debian's copy of the font that draws the caption buttons.
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    touch "$WINEPREFIX/.quenlo-fonts"
+fi
 
 "$@"

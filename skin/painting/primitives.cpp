@@ -15,9 +15,18 @@ RECT MakeRect(int left, int top, int width, int height) {
 
 int DrawTextIn(HDC dc, std::string_view text, int left, int top, int width, int height,
                UINT format) {
-    const std::string terminated(text);
+    // DrawTextA would decode with the code page of the font's character set, which for
+    // the usual ANSI_CHARSET fonts is 1252 even when the process code page is GBK or
+    // UTF-8. Window texts are in the process code page, so decode with that.
+    std::wstring wide;
+    if (!text.empty()) {
+        const int size = static_cast<int>(text.size());
+        const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+        wide.resize(static_cast<std::size_t>(length));
+        MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+    }
     RECT rect = MakeRect(left, top, width, height);
-    return DrawTextA(dc, terminated.c_str(), -1, &rect, format);
+    return DrawTextW(dc, wide.c_str(), -1, &rect, format);
 }
 
 int FillColorRect(HDC dc, int left, int top, int width, int height, COLORREF colour) {

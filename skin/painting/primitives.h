@@ -44,7 +44,7 @@ inline int CentredOffset(int available, int piece) {
 }
 
 // Draws ANSI text (up to its first NUL) in the DC's current font, colour and
-// background mode. Returns DrawTextA's result: the text's height, 0 on failure.
+// background mode. Returns the text's height (as DrawText does), 0 on failure.
 int DrawTextIn(HDC dc, std::string_view text, int left, int top, int width, int height,
                UINT format);
 

@@ -119,10 +119,16 @@ TEST(WindowProps, UnsetReadsZeroAndValuesRoundTripAtFullWidth) {
     SetSkinProp(window, StateDcProp(2), fakeDc);
     EXPECT_EQ(GetSkinProp<HDC>(window, "HDC2"), fakeDc);
 
+    // The previous window procedure is kept as a pointer, never cut through LONG.
+    SetSkinProp(window, kPropProcAddr, &DefWindowProcA);
+    EXPECT_EQ(GetSkinProp<WNDPROC>(window, kPropProcAddr), &DefWindowProcA);
+
+    RemoveSkinProp(window, kPropProcAddr);
     RemoveSkinProp(window, kPropHotIndex);
     RemoveSkinProp(window, StateDcProp(2));
     EXPECT_EQ(GetSkinProp(window, kPropHotIndex), 0);
     EXPECT_EQ(GetSkinProp<HDC>(window, "HDC2"), nullptr);
+    EXPECT_EQ(GetSkinProp<WNDPROC>(window, kPropProcAddr), nullptr);
 }
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {

@@ -1,0 +1,27 @@
+#include "skin/engine/mouse_leave.h"
+
+#include <commctrl.h>
+
+#include "skin/engine/window_props.h"
+#include "skin/engine/skin_state.h"
+
+namespace quenlo::skin {
+
+void TrackMouseLeave(HWND hWnd) {
+    // sizeof, not the 16 of a 32-bit build: the record holds a handle and a DWORD.
+    TRACKMOUSEEVENT request{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hWnd, 0};
+    if (HasTrackMouseEvent) {
+        TrackMouseEvent(&request);
+    } else {
+        _TrackMouseEvent(&request);
+    }
+}
+
+void TrackMouseLeaveOnce(HWND hWnd) {
+    if (GetSkinProp<INT_PTR>(hWnd, kPropMouseFlag) == 0) {
+        SetSkinProp(hWnd, kPropMouseFlag, INT_PTR{1});
+        TrackMouseLeave(hWnd);
+    }
+}
+
+}  // namespace quenlo::skin

@@ -1,0 +1,120 @@
+// Paint and non-client paint of skinned windows: progress bars, combo boxes, flat edges.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "skin/engine/skin_attachment.h"
+#include "skin_engine_fixture.h"
+
+namespace quenlo::skin {
+namespace {
+
+constexpr COLORREF kWhiteColour = RGB(255, 255, 255);
+constexpr COLORREF kFill = RGB(76, 214, 246);
+constexpr COLORREF kBorder = RGB(84, 165, 213);
+constexpr COLORREF kPaleBorder = RGB(164, 207, 233);
+
+class PaintHandlers : public ::testing::Test {
+protected:
+    void TearDown() override { RemoveSkin(form.get()); }
+    HWND Progress(DWORD style, int width, int height, int position) {
+        HWND bar = form.Add(kProgressClass, "", style, 10, 10, width, height);
+        SendMessageA(bar, PBM_SETRANGE32, 0, 30000);
+        SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+        return bar;
+    }
+    void Repaint(HWND window) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    }
+    FormWindow form;
+};
+
+TEST_F(PaintHandlers, HorizontalProgressBarAtHalfScaleFillsHalfItsClientArea) {
+    HWND bar = Progress(0, 200, 20, 15000);
+    ApplySkin(form.get());
+    Repaint(bar);
+    EXPECT_EQ(ClientPixel(bar, 0, 10), kFill);
+    EXPECT_EQ(ClientPixel(bar, 99, 10), kFill);
+    EXPECT_EQ(ClientPixel(bar, 100, 10), kWhiteColour);
+    EXPECT_EQ(ClientPixel(bar, 199, 10), kWhiteColour);
+}
+
+TEST_F(PaintHandlers, VerticalProgressBarGrowsUpFromTheBottomRoundingHalvesToEven) {
+    HWND bar = Progress(PBS_VERTICAL, 20, 50, 10000);
+    ApplySkin(form.get());
+    Repaint(bar);
+    EXPECT_EQ(ClientPixel(bar, 10, 32), kWhiteColour);
+    EXPECT_EQ(ClientPixel(bar, 10, 33), kFill);
+    EXPECT_EQ(ClientPixel(bar, 10, 49), kFill);
+}
+
+TEST_F(PaintHandlers, BorderedProgressBarAtZeroIsWhiteInsideAOnePixelBorder) {
+    HWND bar = Progress(WS_BORDER, 120, 20, 0);
+    ApplySkin(form.get());
+    Repaint(bar);
+    EXPECT_EQ(WindowPixel(bar, 0, 0), kBorder);
+    EXPECT_EQ(WindowPixel(bar, 119, 19), kBorder);
+    EXPECT_EQ(WindowPixel(bar, 1, 1), kWhiteColour);
+    EXPECT_EQ(ClientPixel(bar, 60, 9), kWhiteColour);
+}
+
+// Records WM_PAINT results of the combo's own procedure under the skin.
+WNDPROC comboProcedure = nullptr;
+int comboPaints = 0;
+LRESULT CALLBACK CountingComboProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        ++comboPaints;
+        CallWindowProcA(comboProcedure, window, message, wParam, lParam);
+        return 77;
+    }
+    return CallWindowProcA(comboProcedure, window, message, wParam, lParam);
+}
+
+HWND CountedCombo(FormWindow& form, DWORD style) {
+    HWND combo = form.Add("ComboBox", "", style, 10, 10, 120, 150);
+    comboProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingComboProc)));
+    comboPaints = 0;
+    return combo;
+}
+
+TEST_F(PaintHandlers, EditableComboIsPaintedWhiteWithAFlatFrameByTheSkinAlone) {
+    HWND combo = CountedCombo(form, CBS_DROPDOWN);
+    ApplySkin(form.get());
+    comboPaints = 0;
+    InvalidateRect(combo, nullptr, TRUE);
+    EXPECT_EQ(SendMessageA(combo, WM_PAINT, 0, 0), 0);
+    EXPECT_EQ(comboPaints, 0);
+    EXPECT_EQ(WindowPixel(combo, 0, 0), kBorder);
+    EnableWindow(combo, FALSE);
+    Repaint(combo);
+    EXPECT_EQ(WindowPixel(combo, 0, 0), kPaleBorder);
+}
+
+TEST_F(PaintHandlers, DropDownListComboKeepsTheSystemPaintAndItsResult) {
+    HWND combo = CountedCombo(form, CBS_DROPDOWNLIST);
+    ApplySkin(form.get());
+    comboPaints = 0;
+    InvalidateRect(combo, nullptr, TRUE);
+    EXPECT_EQ(SendMessageA(combo, WM_PAINT, 0, 0), 77);
+    EXPECT_EQ(comboPaints, 1);
+    EXPECT_EQ(WindowPixel(combo, 0, 0), kBorder);
+    EXPECT_EQ(WindowPixel(combo, 1, 1), kWhiteColour);
+}
+
+TEST_F(PaintHandlers, ClientEdgeOfAnEditBecomesFlatRings) {
+    HWND edit = form.Add("Edit", "", 0, 10, 10, 100, 24, WS_EX_CLIENTEDGE);
+    ApplySkin(form.get());
+    Repaint(edit);
+    for (POINT p : {POINT{0, 0}, POINT{99, 23}, POINT{0, 12}, POINT{50, 23}}) {
+        EXPECT_EQ(WindowPixel(edit, p.x, p.y), kBorder) << p.x << "," << p.y;
+    }
+    // Two rings of the client background inside (a client edge is 2 pixels wide).
+    for (POINT p : {POINT{1, 1}, POINT{2, 2}, POINT{1, 12}, POINT{98, 22}, POINT{97, 21}}) {
+        EXPECT_EQ(WindowPixel(edit, p.x, p.y), kWhiteColour) << p.x << "," << p.y;
+    }
+}
+
+}  // namespace
+}  // namespace quenlo::skin
