@@ -1,6 +1,7 @@
 #include "skin/painting/button_painter.h"
 
 #include "painter_fixture.h"
+#include "skin/common/gdi_handles.h"
 #include "skin/engine/skin_state.h"
 #include "skin/painting/primitives.h"
 
@@ -69,7 +70,16 @@ TEST_F(ButtonPainter, StateBitmapsShowTheirFacesAwayFromTheCaption) {
 }
 
 TEST_F(ButtonPainter, CaptionIsBlackButGreyWhenDisabled) {
+    // A smoothed font leaves only a few pixels in the exact caption colour.
+    LOGFONTA sharp{};
+    sharp.lfHeight = -13;
+    sharp.lfWeight = FW_BOLD;
+    sharp.lfQuality = NONANTIALIASED_QUALITY;
+    lstrcpyA(sharp.lfFaceName, "Tahoma");
+    const UniqueHfont font(CreateFontIndirectA(&sharp));
+    SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     DrawControlText(button_);
+    SendMessageA(button_, WM_SETFONT, 0, FALSE);
     auto count = [](const PixelGrid& grid, COLORREF colour) {
         int n = 0;
         for (int y = 0; y < H; ++y) {
