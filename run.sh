@@ -1,11 +1,55 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs Quenlo's conversion on a small
-# generated sample with quenlo-split, printing where the results are.
+# Installs what is missing, builds, and runs Quenlo.
+#   ./run.sh           opens the window on your display
+#   ./run.sh --demo    (also when there is no display) runs the window on a virtual
+#                      display through a whole conversion of a generated sample and
+#                      saves screenshots under build/demo
+#   ./run.sh --split   the conversion alone, with quenlo-split, on a small sample
 set -euo pipefail
 cd "$(dirname "$0")"
 
+mode=window
+case ${1:-} in
+    --demo) mode=demo ;;
+    --split) mode=split ;;
+    "") [[ -n ${DISPLAY:-} ]] || mode=demo ;;
+    *) echo "usage: ./run.sh [--demo | --split]" >&2; exit 2 ;;
+esac
+
 scripts/ensure_packages.sh
 scripts/build.sh >/dev/null
+
+quenlo=build/win64/main_window/Quenlo.exe
+results=build/win64/main_window/转换结果  # beside the program, as the tool does it
+
+# Wine sees the Unix file system as drive Z:.
+windows_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+
+if [[ $mode == window ]]; then
+    echo "Quenlo writes its results to $PWD/$results"
+    QUENLO_USE_DISPLAY=1 exec scripts/windows_session.sh /usr/lib/wine/wine64 "$quenlo"
+fi
+
+if [[ $mode == demo ]]; then
+    demo=build/demo
+    mkdir -p "$demo"
+    sample=$demo/sample-5m.txt
+    if [[ ! -f $sample ]]; then
+        # Big enough for the run to last a few seconds, so it can be seen running.
+        echo "== generating $sample (once)"
+        python3 bench/make_lines.py "$sample.part" 5000000 && mv "$sample.part" "$sample"
+    fi
+    rm -rf "$results" "$demo"/*.png  # same-day result files would receive the lines again
+    echo "== running Quenlo.exe on a virtual display"
+    scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/main_window/quenlo_demo_driver.exe \
+        "$(windows_path "$quenlo")" "$(windows_path "$sample")" "$(windows_path "$demo")" \
+        | sed 's/^saved .*\\/saved /'
+    echo
+    echo "Input:       $PWD/$sample"
+    echo "Screenshots: $PWD/$demo/1-idle.png, 2-running.png, 3-finished.png"
+    echo "Results:     $PWD/$results ($(ls "$results" | wc -l) files)"
+    exit 0
+fi
 
 split_bin=$(find build/native -type f -name quenlo-split -perm -u+x | head -n 1)
 if [[ -z $split_bin ]]; then

@@ -5,26 +5,16 @@
 
 #include <windows.h>
 
-#ifdef QUENLO_WITH_SKIN
 #include "skin/engine/skin_attachment.h"
-#endif
 
 namespace quenlo {
 
 inline void ApplyWindowSkin(HWND window) {
-#ifdef QUENLO_WITH_SKIN
     skin::ApplySkin(window);
-#else
-    (void)window;
-#endif
 }
 
 inline void RemoveWindowSkin(HWND window) {
-#ifdef QUENLO_WITH_SKIN
     skin::RemoveSkin(window);
-#else
-    (void)window;
-#endif
 }
 
 }  // namespace quenlo

@@ -7,6 +7,7 @@
 #include "skin/engine/skin_attachment.h"
 #include "skin/engine/window_props.h"
 #include "skin/engine/class_groups.h"
+#include "skin/painting/button_painter.h"
 #include "skin/painting/check_painters.h"
 #include "skin/painting/combo_painter.h"
 #include "skin/painting/paint_handlers.h"
@@ -58,6 +59,18 @@ LRESULT OnCtlColorListBox(WNDPROC previous, HWND hWnd, UINT msg, WPARAM wParam, 
     return result;
 }
 
+// A command button's pictures hold its caption. Callers are meant to detach around a
+// caption change, but one that does not (a run putting back "开始处理" at its end)
+// would leave the old caption on show; so a new caption is rendered here too.
+LRESULT OnSetText(WNDPROC previous, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = PassOn(previous, hWnd, msg, wParam, lParam);
+    if (ClassGroupOfWindow(hWnd) == ClassGroup::CommandButton) {
+        DrawControlText(hWnd);
+        RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE);
+    }
+    return result;
+}
+
 // After a click anywhere, the check boxes and option buttons beside it show the marks
 // the click may have changed.
 LRESULT OnLButtonUpThenRepaintChecks(WNDPROC previous, HWND hWnd, UINT msg, WPARAM wParam,
@@ -94,6 +107,7 @@ constexpr std::array kRoutes{
     Route{WM_LBUTTONDOWN, OnLButtonDown},
     Route{WM_LBUTTONUP, OnLButtonUpThenRepaintChecks},
     Route{WM_MOUSELEAVE, OnMouseLeave},
+    Route{WM_SETTEXT, OnSetText},
 };
 
 Handler HandlerFor(UINT msg) {

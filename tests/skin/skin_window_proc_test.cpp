@@ -71,6 +71,35 @@ TEST_F(SkinWindowProc, ResizedButtonGetsNewStateBitmapsAtItsNewSize) {
     DeleteObject(region);
 }
 
+bool SameStatePictures(HWND a, HWND b, int width, int height) {
+    for (int n = 0; n < 4; ++n) {
+        HDC left = GetSkinProp<HDC>(a, StateDcProp(n));
+        HDC right = GetSkinProp<HDC>(b, StateDcProp(n));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (GetPixel(left, x, y) != GetPixel(right, x, y)) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+TEST_F(SkinWindowProc, NewCaptionOfASkinnedButtonIsRenderedIntoItsStatePictures) {
+    HWND button = form.Add("Button", "Start", 0, 10, 10, 105, 25);
+    HWND reference = form.Add("Button", "Stop", 0, 10, 50, 105, 25);
+    ApplySkin(form.get());
+    ASSERT_FALSE(SameStatePictures(button, reference, 105, 25));
+
+    EXPECT_TRUE(SetWindowTextA(button, "Stop"));
+
+    char caption[16]{};
+    GetWindowTextA(button, caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Stop");  // the button itself still took the text
+    EXPECT_TRUE(SameStatePictures(button, reference, 105, 25));
+}
+
 // The message box's own window, once it has come up and been seen skinned or not.
 struct MessageBoxProbe {
     bool boxSkinned = false;

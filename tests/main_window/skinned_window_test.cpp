@@ -1,0 +1,214 @@
+// The main window in its skin: the start button's pictures follow its caption through
+// start, stop and the end of a run, and closing the window takes the skin off every
+// window and gives the images back.
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "conversion/texts.h"
+#include "platform/ansi_text.h"
+#include "skin/engine/skin_attachment.h"
+#include "skin/engine/skin_state.h"
+#include "skin/engine/skin_window_proc.h"
+#include "tests/main_window/window_fixture.h"
+
+namespace quenlo {
+namespace {
+
+using Pixels = std::vector<std::uint32_t>;
+using StatePictures = std::array<Pixels, 4>;
+
+// Copies a state bitmap out through a DIB of our own, so the skin's DC keeps its
+// bitmap selected.
+Pixels ReadStateBitmap(HWND button, int state) {
+    const std::string name = "HDC" + std::to_string(state);
+    const auto source = static_cast<HDC>(GetPropA(button, name.c_str()));
+    RECT box{};
+    GetWindowRect(button, &box);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    Pixels pixels(static_cast<std::size_t>(width * height));
+    if (source == nullptr) {
+        return {};
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP copy = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC copyDc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(copyDc, copy);
+    BitBlt(copyDc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::copy_n(static_cast<const std::uint32_t*>(bits), pixels.size(), pixels.begin());
+    SelectObject(copyDc, old);
+    DeleteDC(copyDc);
+    DeleteObject(copy);
+    return pixels;
+}
+
+StatePictures ReadStatePictures(HWND button) {
+    StatePictures pictures;
+    for (int state = 0; state < 4; ++state) {
+        pictures[static_cast<std::size_t>(state)] = ReadStateBitmap(button, state);
+    }
+    return pictures;
+}
+
+// What a freshly skinned button of the same size and font shows with this caption.
+StatePictures ReferencePictures(HWND button, std::string_view caption) {
+    RECT box{};
+    GetWindowRect(button, &box);
+    HWND reference = CreateWindowExA(0, "Button", Utf8ToAnsi(caption).c_str(), WS_CHILD, 0, 0,
+                                     box.right - box.left, box.bottom - box.top, GetParent(button),
+                                     nullptr, nullptr, nullptr);
+    SendMessageA(reference, WM_SETFONT, SendMessageA(button, WM_GETFONT, 0, 0), FALSE);
+    skin::ApplySkin(reference);
+    StatePictures pictures = ReadStatePictures(reference);
+    skin::RemoveSkin(reference);
+    DestroyWindow(reference);
+    return pictures;
+}
+
+class SkinnedMainWindowTest : public MainWindowTest {
+protected:
+    HWND StartButton() { return Control(ControlId::Command2); }
+    void ExpectStartButtonShows(const StatePictures& seen, std::string_view caption) {
+        const StatePictures wanted = ReferencePictures(StartButton(), caption);
+        const StatePictures other = ReferencePictures(
+            StartButton(), caption == kStartCaption ? kStopCaption : kStartCaption);
+        ASSERT_NE(wanted[0], other[0]) << "the two captions must render differently";
+        for (std::size_t state = 0; state < 4; ++state) {
+            ASSERT_FALSE(seen[state].empty()) << "no state bitmap " << state;
+            EXPECT_EQ(seen[state], wanted[state]) << "state " << state;
+        }
+    }
+};
+
+TEST_F(SkinnedMainWindowTest, StartButtonPicturesFollowTheCaptionThroughStartAndStop) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 50000));
+
+    StatePictures whileRunning;
+    bool stopped = false;
+    const RunProbe probe(1, [&] {
+        if (Window().IsRunning() && !stopped) {
+            whileRunning = ReadStatePictures(StartButton());
+            stopped = true;
+            PostClick(ControlId::Command2);
+        }
+    });
+    Sleep(20);  // the probe's timer is due at the run's first pump
+    Click(ControlId::Command2);
+
+    ASSERT_TRUE(stopped);
+    EXPECT_TRUE(boxes_.empty());  // stopped, not finished
+    ExpectStartButtonShows(whileRunning, kStopCaption);
+    ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
+}
+
+// The run puts the caption back itself at the end of its input; the button must not
+// go on showing "停止" while idle.
+TEST_F(SkinnedMainWindowTest, StartButtonShowsItsStartCaptionAgainAfterACompletedRun) {
+    Open();
+    Window().SetText(ControlId::Text4, WriteInput("seven.txt", 7));
+    Click(ControlId::Command2);
+
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, kFinishedText);
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
+}
+
+TEST_F(SkinnedMainWindowTest, EveryButtonOfTheWindowIsSkinnedWhileItIsOpen) {
+    Open();
+    EXPECT_GT(skin::SkinnedWindowCount, 10);
+    EXPECT_TRUE(skin::SkinImagesBuilt);
+    for (ControlId id : {ControlId::Command1, ControlId::Command2}) {
+        EXPECT_EQ(GetWindowLongPtrA(Control(id), GWLP_WNDPROC),
+                  reinterpret_cast<LONG_PTR>(&skin::SkinWndProc));
+        EXPECT_NE(GetPropA(Control(id), "HDC0"), nullptr);
+    }
+}
+
+// Seen by a hook as the window is about to be destroyed: by then the close has taken
+// the skin off, and every window of the tree still exists to be looked at.
+struct TreeAtDestroy {
+    HWND root = nullptr;
+    bool seen = false;
+    int windows = 0;
+    std::set<std::string> skinPropsLeft;
+    int stillSubclassed = 0;
+};
+TreeAtDestroy* g_tree = nullptr;
+
+const std::set<std::string> kSkinProps{
+    "PROCADDR", "HDC0",     "HDC1",      "HDC2",    "HDC3",     "BMP0",       "BMP1",    "BMP2",
+    "BMP3",     "OLDSTYLE", "MOUSEFLAG", "TIMERID", "OLDSTATE", "ALPHALEVEL", "HMINDEX", "HDINDEX"};
+
+BOOL CALLBACK CollectSkinProp(HWND, LPSTR name, HANDLE, ULONG_PTR) {
+    // Atoms of unnamed properties arrive as small integers, not strings.
+    if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF && kSkinProps.count(name) != 0) {
+        g_tree->skinPropsLeft.insert(name);
+    }
+    return TRUE;
+}
+
+void InspectWindow(HWND window) {
+    ++g_tree->windows;
+    EnumPropsExA(window, CollectSkinProp, 0);
+    if (GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&skin::SkinWndProc)) {
+        ++g_tree->stillSubclassed;
+    }
+}
+
+BOOL CALLBACK InspectChild(HWND window, LPARAM) {
+    InspectWindow(window);
+    return TRUE;
+}
+
+LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND && g_tree && !g_tree->seen &&
+        reinterpret_cast<HWND>(wParam) == g_tree->root) {
+        g_tree->seen = true;
+        InspectWindow(g_tree->root);
+        EnumChildWindows(g_tree->root, InspectChild, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(SkinnedMainWindowTest, ClosingTakesTheSkinOffEveryWindowAndReleasesTheImages) {
+    Open();
+    // A run first, so the start button has been re-skinned twice on the way.
+    Window().SetText(ControlId::Text4, WriteInput("three.txt", 3));
+    Click(ControlId::Command2);
+    ASSERT_EQ(boxes_.size(), 1u);
+
+    TreeAtDestroy tree;
+    tree.root = window_;
+    g_tree = &tree;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, WatchDestroy, nullptr, GetCurrentThreadId());
+    SendMessageA(window_, WM_CLOSE, 0, 0);
+    UnhookWindowsHookEx(hook);
+    g_tree = nullptr;
+
+    EXPECT_FALSE(IsWindow(window_));
+    ASSERT_TRUE(tree.seen);
+    EXPECT_GT(tree.windows, 10);
+    EXPECT_TRUE(tree.skinPropsLeft.empty()) << *tree.skinPropsLeft.begin();
+    EXPECT_EQ(tree.stillSubclassed, 0);
+    EXPECT_EQ(skin::SkinnedWindowCount, 0);
+    EXPECT_FALSE(skin::SkinImagesBuilt);
+    EXPECT_EQ(skin::ButtonImage, nullptr);
+    EXPECT_EQ(skin::HeaderImage, nullptr);
+}
+
+}  // namespace
+}  // namespace quenlo
