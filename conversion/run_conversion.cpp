@@ -79,6 +79,7 @@ private:
 
     // After every line: the counting rule, then now and then a look at the clock.
     bool LineDone() {
+        ++linesDone_;
         ++fileLines_;
         if (static_cast<double>(fileLines_) == linesPerFile_) {
             ++fileNumber_;
@@ -114,6 +115,8 @@ private:
     bool stopRequested_ = false;
     std::uint64_t countedLines_ = 0;  // lines already shown in the total
     unsigned linesSinceClock_ = 0;
+    std::uint64_t linesDone_ = 0;
+    std::uint64_t linesAtLastBlock_ = 0;
     unsigned linesPerClockCheck_ = options_.pumpInterval.count() > 0 ? kLinesPerClockCheck : 1;
     Clock::time_point lastPump_ = Clock::now();
 };
@@ -273,14 +276,21 @@ bool ConversionRun::Split(const char* first, const char* last) {
         }
         first = base;
         last = base + carried + n;
+        // A line still open after a whole block is a long one.
+        const bool longLine = splitter.InLine() && linesDone_ == linesAtLastBlock_;
+        linesAtLastBlock_ = linesDone_;
         if (PumpDue()) {
-            if (splitter.InLine()) {
-                // Mid-line the window stays live, but the stop and the count wait
-                // for the line's end.
+            if (!splitter.InLine()) {
+                Pump();
+            } else if (longLine) {
+                // Within a long line the window stays live, but the stop and the count
+                // wait for the line's end.
                 host_.ProcessPendingMessages();
                 lastPump_ = Clock::now();
             } else {
-                Pump();
+                // The line ends moments from now: pump there, where the files and the
+                // count agree.
+                linesSinceClock_ = linesPerClockCheck_ - 1;
             }
         }
     }

@@ -180,15 +180,17 @@ void MainWindow::SetText(ControlId id, std::string_view text) {
 
 void MainWindow::FitLabelToCaption(ControlId id) {
     const HWND label = Control(id);
-    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(label)) + 1, '\0');
+    // Measured in UTF-16 as the control keeps it: the A text functions of GDI read
+    // bytes in the font's code page, not the process's, and would misjudge CJK text.
+    std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
     caption.resize(static_cast<std::size_t>(
-        GetWindowTextA(label, caption.data(), static_cast<int>(caption.size()))));
+        GetWindowTextW(label, caption.data(), static_cast<int>(caption.size()))));
     const HDC dc = GetDC(label);
     const HGDIOBJ previous = SelectObject(dc, font_);
     SIZE extent{};
-    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     SelectObject(dc, previous);
     ReleaseDC(label, dc);
     SetWindowPos(label, nullptr, 0, 0, extent.cx, metrics.tmHeight,

@@ -54,6 +54,9 @@ inline void CloseBitmap(HBITMAP bitmap) {
 inline void CloseBrush(HBRUSH brush) {
     DeleteObject(brush);
 }
+inline void CloseFont(HFONT font) {
+    DeleteObject(font);
+}
 inline void ClosePalette(HPALETTE palette) {
     DeleteObject(palette);
 }
@@ -68,6 +71,7 @@ inline void CloseModule(HMODULE module) {
 using UniqueHdc = UniqueAny<HDC, detail::CloseDc>;  // CreateDCA, CreateCompatibleDC
 using UniqueHbitmap = UniqueAny<HBITMAP, detail::CloseBitmap>;
 using UniqueHbrush = UniqueAny<HBRUSH, detail::CloseBrush>;
+using UniqueHfont = UniqueAny<HFONT, detail::CloseFont>;
 using UniqueHpalette = UniqueAny<HPALETTE, detail::ClosePalette>;
 // A region until SetWindowRgn takes it over: release() it at that moment.
 using UniqueHrgn = UniqueAny<HRGN, detail::CloseRegion>;

@@ -3,7 +3,10 @@
 #include "conversion/run_conversion.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <memory>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -331,6 +334,65 @@ TEST_F(RunConversionTest, ManyBlocksOfLinesArriveIntactAndInOrder) {
     ASSERT_EQ(joined.size(), expected.size());
     EXPECT_TRUE(joined == expected);
     EXPECT_EQ(Output(2).substr(0, 16), "L0000000150001\r\n");
+}
+
+// Reads like a slow disk, so that a pump falls due at every block boundary.
+class SlowReadingFiles : public FileSystem {
+public:
+    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
+        class SlowInput : public InputFile {
+        public:
+            explicit SlowInput(std::unique_ptr<InputFile> inner) : inner_(std::move(inner)) {}
+            std::size_t Read(char* buffer, std::size_t size) override {
+                std::this_thread::sleep_for(std::chrono::milliseconds(3));
+                return inner_->Read(buffer, size);
+            }
+
+        private:
+            std::unique_ptr<InputFile> inner_;
+        };
+        return std::make_unique<SlowInput>(NativeFiles().OpenForReading(file));
+    }
+    std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override {
+        return NativeFiles().OpenForAppending(file);
+    }
+    bool Exists(const std::filesystem::path& path) override { return NativeFiles().Exists(path); }
+    void CreateFolder(const std::filesystem::path& folder) override {
+        NativeFiles().CreateFolder(folder);
+    }
+    bool Remove(const std::filesystem::path& file) override { return NativeFiles().Remove(file); }
+    std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
+        return NativeFiles().Identity(file);
+    }
+};
+
+TEST_F(RunConversionTest, AtEveryPumpTheFilesHoldExactlyTheCountedLines) {
+    // 36-byte lines: read blocks end inside a line, where a pump must not let the
+    // window see lines on disk that the count does not show yet.
+    std::string text;
+    char line[48];
+    for (int i = 1; i <= 100000; ++i) {
+        std::snprintf(line, sizeof line, "%034d\r\n", i);
+        text += line;
+    }
+    WriteFile(input, text);
+    SlowReadingFiles slow;
+    host.files = &slow;
+    int mismatches = 0;
+    host.onPump = [&](FakeHost& h) {
+        if (!std::filesystem::exists(OutputPath(1))) {
+            mismatches += h.Total() != 0;
+            return;
+        }
+        const std::string written = ReadFile(OutputPath(1));
+        mismatches += std::count(written.begin(), written.end(), '\n') != h.Total();
+    };
+    host.linesPerFile = "0";
+    host.Run(RunOptions{std::chrono::milliseconds(1)});
+    EXPECT_GE(host.pumps, 3);
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(host.Total(), 100000);
+    EXPECT_TRUE(Output(1) == text);
 }
 
 TEST_F(RunConversionTest, StopDuringALongLineTakesEffectAtItsEnd) {

@@ -86,6 +86,19 @@ TEST_F(MainWindowTest, HiddenPanelsLieBelowTheClientArea) {
 
 TEST_F(MainWindowTest, AutoSizingLabelsFitTheirCaptionInTheGuiFont) {
     Open();
+    for (ControlId id : {ControlId::Label5, ControlId::Label6, ControlId::Label7}) {
+        const HWND label = Control(id);
+        wchar_t caption[64] = {};
+        const int length = GetWindowTextW(label, caption, 64);
+        const HDC dc = GetDC(label);
+        const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, caption, length, &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(label, dc);
+        const RECT place = PlaceInParent(id);
+        EXPECT_EQ(place.right - place.left, extent.cx) << LayoutOf(id).name;
+    }
     const HWND label = Control(ControlId::Label6);
     const HDC dc = GetDC(label);
     const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
@@ -144,6 +157,32 @@ TEST_F(MainWindowTest, PublisherLineIsBlueAndOpensTheAddressMaximisedThroughExpl
                  MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), reinterpret_cast<LPARAM>(label));
     ASSERT_EQ(started_.size(), 1u);
     EXPECT_EQ(started_[0], std::string("Explorer.exe ") + kPublisherAddress);
+}
+
+}  // namespace
+}  // namespace quenlo
+
+namespace quenlo {
+namespace {
+
+// Labels measured in the wrong code page once grew over the panel's border.
+TEST_F(MainWindowTest, StatusPanelBorderIsWholeOnScreen) {
+    Open(SW_SHOWNORMAL);
+    const HWND panel = Control(ControlId::iFrame5);
+    for (int i = 0; i < 5; ++i) {  // let the display's expose events arrive and paint
+        Sleep(20);
+        PumpUntilIdle();
+    }
+    RECT client{};
+    GetClientRect(panel, &client);
+    const HDC dc = GetDC(panel);
+    int missing = 0;
+    for (int y = 0; y < client.bottom; ++y) {
+        missing += GetPixel(dc, client.right - 1, y) != RGB(215, 208, 172);
+        missing += GetPixel(dc, 0, y) != RGB(215, 208, 172);
+    }
+    ReleaseDC(panel, dc);
+    EXPECT_EQ(missing, 0);
 }
 
 }  // namespace

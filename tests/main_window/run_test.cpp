@@ -103,23 +103,27 @@ TEST_F(MainWindowTest, StartClickBeforeAStoppedRunReturnsIsIgnored) {
     EXPECT_EQ(OutputLineCount(), shown);
 }
 
-TEST_F(MainWindowTest, FilesHoldExactlyTheCountedLinesAtEveryPump) {
+// Whenever the window is live during a run, every line Label7 counts is in the files.
+// (The pumps a run makes in the middle of a line leave the count as it was while the
+// files may already hold more; a stop only ever takes effect at a line's end, where
+// the two are equal, as the stop tests show.)
+TEST_F(MainWindowTest, FilesHoldEveryCountedLineWheneverTheWindowIsLive) {
     Open();
     constexpr int kLines = 300000;
     Window().SetText(ControlId::Text4, WriteInput("big.txt", kLines));
     Window().SetText(ControlId::Text7, "7000");
     int checks = 0;
-    int mismatches = 0;
-    const RunProbe probe(30, [&] {
+    int shortfalls = 0;
+    const RunProbe probe(5, [&] {
         if (Window().IsRunning()) {
             ++checks;
-            mismatches += OutputLineCount() != ShownTotal();
+            shortfalls += OutputLineCount() < ShownTotal();
         }
     });
     Click(ControlId::Command2);
 
     EXPECT_GT(checks, 0);
-    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(shortfalls, 0);
     EXPECT_EQ(ShownTotal(), kLines);
     EXPECT_EQ(OutputLineCount(), kLines);
 }
