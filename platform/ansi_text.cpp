@@ -49,4 +49,8 @@ std::string AnsiToUtf8(std::string_view ansi) {
     return FromWide(ToWide(ansi, CP_ACP), CP_UTF8);
 }
 
+std::string Utf8FromWide(std::wstring_view wide) {
+    return FromWide(wide, CP_UTF8);
+}
+
 }  // namespace quenlo

@@ -10,4 +10,7 @@ namespace quenlo {
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view ansi);
 
+// What the W functions return (command lines, system messages), as UTF-8.
+std::string Utf8FromWide(std::wstring_view wide);
+
 }  // namespace quenlo

@@ -1,5 +1,7 @@
 #include "platform/win32_file_system.h"
 
+#include "platform/ansi_text.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -104,12 +106,7 @@ std::string SystemErrorText(unsigned long error) {
     if (wide.empty()) {
         return "error " + std::to_string(error);
     }
-    const int wideLength = static_cast<int>(wide.size());
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), size, nullptr, nullptr);
-    return utf8;
+    return Utf8FromWide(wide);
 }
 
 std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::filesystem::path& file) {

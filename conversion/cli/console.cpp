@@ -7,6 +7,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>
+
+#include "platform/ansi_text.h"
 #else
 #include <unistd.h>
 #endif
@@ -17,18 +19,6 @@ namespace {
 std::atomic<bool> stopSignalled{false};
 
 #ifdef _WIN32
-std::string Utf8FromWide(std::wstring_view wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int length = static_cast<int>(wide.size());
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), size, nullptr, nullptr);
-    return text;
-}
-
 HANDLE StreamHandle(Stream stream) {
     return GetStdHandle(stream == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
 }

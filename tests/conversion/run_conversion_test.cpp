@@ -337,7 +337,7 @@ TEST_F(RunConversionTest, ManyBlocksOfLinesArriveIntactAndInOrder) {
 }
 
 // Reads like a slow disk, so that a pump falls due at every block boundary.
-class SlowReadingFiles : public FileSystem {
+class SlowReadingFiles : public ForwardingFileSystem {
 public:
     std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
         class SlowInput : public InputFile {
@@ -352,17 +352,6 @@ public:
             std::unique_ptr<InputFile> inner_;
         };
         return std::make_unique<SlowInput>(NativeFiles().OpenForReading(file));
-    }
-    std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override {
-        return NativeFiles().OpenForAppending(file);
-    }
-    bool Exists(const std::filesystem::path& path) override { return NativeFiles().Exists(path); }
-    void CreateFolder(const std::filesystem::path& folder) override {
-        NativeFiles().CreateFolder(folder);
-    }
-    bool Remove(const std::filesystem::path& file) override { return NativeFiles().Remove(file); }
-    std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
-        return NativeFiles().Identity(file);
     }
 };
 

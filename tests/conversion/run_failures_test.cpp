@@ -21,7 +21,7 @@ constexpr CalendarDate kDay{2026, 12, 7};
 
 // The native file system with faults switched in: writes that run out of room,
 // folders that refuse new files, reads that fail part way.
-class FaultyFileSystem final : public FileSystem {
+class FaultyFileSystem final : public ForwardingFileSystem {
 public:
     std::size_t writableBytes = SIZE_MAX;
     bool refuseNewFiles = false;
@@ -36,14 +36,6 @@ public:
             throw FileError(file, "Access is denied.");
         }
         return std::make_unique<Output>(*this, file, NativeFiles().OpenForAppending(file));
-    }
-    bool Exists(const std::filesystem::path& path) override { return NativeFiles().Exists(path); }
-    void CreateFolder(const std::filesystem::path& folder) override {
-        NativeFiles().CreateFolder(folder);
-    }
-    bool Remove(const std::filesystem::path& file) override { return NativeFiles().Remove(file); }
-    std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
-        return NativeFiles().Identity(file);
     }
 
 private:

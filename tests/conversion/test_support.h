@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,25 @@ std::string Utf8(const std::filesystem::path& path);
 
 // The platform's own file system.
 FileSystem& NativeFiles();
+
+// Hands everything to the platform's file system; a test overrides what it disturbs.
+class ForwardingFileSystem : public FileSystem {
+public:
+    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
+        return NativeFiles().OpenForReading(file);
+    }
+    std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override {
+        return NativeFiles().OpenForAppending(file);
+    }
+    bool Exists(const std::filesystem::path& path) override { return NativeFiles().Exists(path); }
+    void CreateFolder(const std::filesystem::path& folder) override {
+        NativeFiles().CreateFolder(folder);
+    }
+    bool Remove(const std::filesystem::path& file) override { return NativeFiles().Remove(file); }
+    std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
+        return NativeFiles().Identity(file);
+    }
+};
 
 struct ShownMessage {
     std::string text;
