@@ -10,14 +10,18 @@
 namespace quenlo {
 
 // Sink must offer:
-//   bool VerbatimLine(std::string_view raw);     a line and its CR LF that need no change
+//   std::uint64_t LinesBeforeCheck();            lines that may pass before the sink
+//                                                must see them counted (at least 1)
+//   bool VerbatimLines(std::string_view run, std::uint64_t count);
+//                                                consecutive lines, with their CR LF,
+//                                                that need no change
 //   bool WholeLine(std::string_view trimmed);    a line that lay within one block
 //   void BeginLine();                            a line that spans blocks begins...
 //   void Text(std::string_view text);            ...its characters, in order...
 //   void Spaces(std::uint64_t count);            ...inner spaces held back before...
 //   bool EndLine();                              ...and its end.
-// VerbatimLine, WholeLine and EndLine return false to have Consume stop right after
-// that line.
+// VerbatimLines, WholeLine and EndLine return false to have Consume stop right after
+// those lines.
 template <class Units, class Sink>
 class LineSplitter {
 public:
@@ -26,42 +30,69 @@ public:
     // Splits [p, end), a whole number of units. Returns end, or the position just
     // after a line the sink did not want to go past.
     const char* Consume(const char* p, const char* end) {
+        constexpr std::size_t k = Units::kSize;
+        typename Units::CrFinder crs(p, end);
         while (p < end) {
             if (afterCR_) {
                 afterCR_ = false;
                 if (Units::IsLF(p)) {
-                    p += Units::kSize;
+                    p += k;
                     continue;
                 }
             }
-            const char* cr = Units::FindCR(p, end);
+            if (inLine_) {
+                const char* cr = crs.Find(p);
+                if (cr == end) {
+                    Piece(p, end);
+                    return end;
+                }
+                Piece(p, cr);
+                p = cr + k;
+                afterCR_ = true;
+                if (!EndPiecewiseLine()) {
+                    return p;
+                }
+                continue;
+            }
+            // Most lines leave exactly as they came: pass runs of them on whole, with
+            // their CR LF, so they can be written straight from the input block. This
+            // loop is the hot path of the whole program.
+            const char* const run = p;
+            std::uint64_t runLines = 0;
+            std::uint64_t budget = sink_.LinesBeforeCheck();
+            const char* cr;
+            for (;;) {
+                cr = crs.Find(p);
+                if (cr == end) {
+                    break;
+                }
+                const char* next = cr + k;
+                if (next == end || !Units::IsLF(next) ||
+                    (p != cr && (Units::IsSpace(p) || Units::IsSpace(cr - k)))) {
+                    break;
+                }
+                p = next + k;
+                ++runLines;
+                if (--budget == 0) {
+                    cr = nullptr;  // that CR has been taken
+                    break;
+                }
+            }
+            if (runLines > 0 &&
+                !sink_.VerbatimLines(std::string_view(run, static_cast<std::size_t>(p - run)),
+                                     runLines)) {
+                return p;
+            }
+            if (cr == nullptr) {
+                continue;
+            }
             if (cr == end) {
                 Piece(p, end);
                 return end;
             }
-            bool goOn;
-            if (!inLine_) {
-                const std::string_view line = Trimmed(p, cr);
-                const char* next = cr + Units::kSize;
-                // Most lines leave exactly as they came: hand them on with their CR LF,
-                // so runs of them can be written straight from the input block.
-                if (line.data() == p && line.data() + line.size() == cr && next < end &&
-                    Units::IsLF(next)) {
-                    next += Units::kSize;
-                    goOn =
-                        sink_.VerbatimLine(std::string_view(p, static_cast<std::size_t>(next - p)));
-                    p = next;
-                    if (!goOn) {
-                        return p;
-                    }
-                    continue;
-                }
-                goOn = sink_.WholeLine(line);
-            } else {
-                Piece(p, cr);
-                goOn = EndPiecewiseLine();
-            }
-            p = cr + Units::kSize;
+            // A line that needs trimming or whose LF lies beyond the block.
+            const bool goOn = sink_.WholeLine(Trimmed(p, cr));
+            p = cr + k;
             afterCR_ = true;
             if (!goOn) {
                 return p;

@@ -30,12 +30,12 @@ void OutputWriter::AppendOutputLine(std::string_view line, std::int64_t fileNumb
     EndLine();
 }
 
-void OutputWriter::StartSpan(std::string_view lineWithEnd, std::int64_t fileNumber) {
+void OutputWriter::StartSpan(std::string_view run, std::uint64_t lines, std::int64_t fileNumber) {
     BeginLine(fileNumber);
     CommitSpan();
-    spanBegin_ = lineWithEnd.data();
-    spanEnd_ = spanBegin_ + lineWithEnd.size();
-    spanLines_ = 1;
+    spanBegin_ = run.data();
+    spanEnd_ = spanBegin_ + run.size();
+    spanLines_ = lines;
 }
 
 void OutputWriter::CommitSpan() {

@@ -35,16 +35,16 @@ public:
     // Appends one whole line and its CR LF to output file n of the current date.
     void AppendOutputLine(std::string_view line, std::int64_t fileNumber);
 
-    // The same for a line that arrives with its CR LF and needs no change. Consecutive
-    // such lines of the input block are written as one piece, without copying; the
-    // block must stay untouched until ReleaseInput.
-    void AppendVerbatimLine(std::string_view lineWithEnd, std::int64_t fileNumber) {
-        if (lineWithEnd.data() == spanEnd_ && spanEnd_ && fileNumber == fileNumber_ &&
+    // The same for consecutive lines that arrive with their CR LF and need no change.
+    // Runs that follow each other in the input block are written as one piece,
+    // without copying; the block must stay untouched until ReleaseInput.
+    void AppendVerbatimLines(std::string_view run, std::uint64_t lines, std::int64_t fileNumber) {
+        if (run.data() == spanEnd_ && spanEnd_ && fileNumber == fileNumber_ &&
             date_ == fileDate_) {
-            spanEnd_ += lineWithEnd.size();
-            ++spanLines_;
+            spanEnd_ += run.size();
+            spanLines_ += lines;
         } else {
-            StartSpan(lineWithEnd, fileNumber);
+            StartSpan(run, lines, fileNumber);
         }
     }
     void ReleaseInput() { CommitSpan(); }
@@ -66,7 +66,7 @@ public:
 
 private:
     void OpenTarget();
-    void StartSpan(std::string_view lineWithEnd, std::int64_t fileNumber);
+    void StartSpan(std::string_view run, std::uint64_t lines, std::int64_t fileNumber);
     void CommitSpan();
     // The common case inline: a small piece that fits in the buffer.
     void Put(std::string_view data) {

@@ -1,5 +1,7 @@
 #include "conversion/run_conversion.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,7 +23,7 @@ constexpr std::size_t kBlockSize = 1 << 20;
 // Lines between two looks at the clock: rare enough to cost nothing, frequent enough
 // that short lines still pump every few milliseconds. Long lines are caught at the
 // block boundaries instead.
-constexpr unsigned kLinesPerClockCheck = 256;
+constexpr std::uint64_t kLinesPerClockCheck = 256;
 
 std::string_view TrimSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -29,6 +31,15 @@ std::string_view TrimSpaces(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The count c of lines in the current file only ever equals N when N is a whole
+// number from 1 on; beyond 2^62 lines no file is ever full.
+std::int64_t FileLimit(double linesPerFile) {
+    if (linesPerFile >= 1 && linesPerFile < 0x1p62 && std::floor(linesPerFile) == linesPerFile) {
+        return static_cast<std::int64_t>(linesPerFile);
+    }
+    return -1;
 }
 
 // A failure that ends the run, with the text the user is shown.
@@ -50,20 +61,27 @@ public:
     void Run();
 
     // The splitter's sink.
-    bool VerbatimLine(std::string_view lineWithEnd) {
-        writer_->AppendVerbatimLine(lineWithEnd, fileNumber_);
-        return LineDone();
+    std::uint64_t LinesBeforeCheck() const {
+        const std::uint64_t toClock = linesPerClockCheck_ - linesSinceClock_;
+        if (fileLimit_ > fileLines_) {
+            return std::min(toClock, static_cast<std::uint64_t>(fileLimit_ - fileLines_));
+        }
+        return toClock;
+    }
+    bool VerbatimLines(std::string_view run, std::uint64_t lines) {
+        writer_->AppendVerbatimLines(run, lines, fileNumber_);
+        return LinesDone(lines);
     }
     bool WholeLine(std::string_view line) {
         writer_->AppendOutputLine(line, fileNumber_);
-        return LineDone();
+        return LinesDone(1);
     }
     void BeginLine() { writer_->BeginLine(fileNumber_); }
     void Text(std::string_view text) { writer_->AppendText(text); }
     void Spaces(std::uint64_t count) { writer_->AppendSpaces(count); }
     bool EndLine() {
         writer_->EndLine();
-        return LineDone();
+        return LinesDone(1);
     }
 
 private:
@@ -77,15 +95,17 @@ private:
     bool Split(const char* first, const char* last);
     bool InputExhausted();
 
-    // After every line: the counting rule, then now and then a look at the clock.
-    bool LineDone() {
-        ++linesDone_;
-        ++fileLines_;
-        if (static_cast<double>(fileLines_) == linesPerFile_) {
+    // After lines that never pass a check (LinesBeforeCheck): the counting rule, then
+    // now and then a look at the clock.
+    bool LinesDone(std::uint64_t lines) {
+        linesDone_ += lines;
+        fileLines_ += static_cast<std::int64_t>(lines);
+        if (fileLines_ == fileLimit_) {
             ++fileNumber_;
             fileLines_ = 0;
         }
-        if (++linesSinceClock_ >= linesPerClockCheck_) {
+        linesSinceClock_ += lines;
+        if (linesSinceClock_ >= linesPerClockCheck_) {
             return PumpAfterLine();
         }
         return true;
@@ -111,13 +131,16 @@ private:
 
     std::int64_t fileNumber_ = 1;  // n
     std::int64_t fileLines_ = 0;   // c
-    double linesPerFile_ = 0;      // N
+    // N when c can ever equal it (a whole number from 1 on), else -1: c == N is then
+    // a comparison of integers.
+    std::int64_t fileLimit_ = -1;
     bool stopRequested_ = false;
     std::uint64_t countedLines_ = 0;  // lines already shown in the total
-    unsigned linesSinceClock_ = 0;
+    std::uint64_t linesSinceClock_ = 0;
     std::uint64_t linesDone_ = 0;
     std::uint64_t linesAtLastBlock_ = 0;
-    unsigned linesPerClockCheck_ = options_.pumpInterval.count() > 0 ? kLinesPerClockCheck : 1;
+    std::uint64_t linesPerClockCheck_ =
+        options_.pumpInterval.count() > 0 ? kLinesPerClockCheck : 1;
     Clock::time_point lastPump_ = Clock::now();
 };
 
@@ -324,7 +347,7 @@ void ConversionRun::Pump() {
 }
 
 void ConversionRun::ReadSettings() {
-    linesPerFile_ = LeadingNumber(TrimSpaces(host_.LinesPerFileText()));
+    fileLimit_ = FileLimit(LeadingNumber(TrimSpaces(host_.LinesPerFileText())));
     writer_->SetDate(host_.Today());
 }
 

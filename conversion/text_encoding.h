@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "conversion/cr_finder.h"
+
 namespace quenlo {
 
 enum class TextEncoding { Bytes, Utf8WithMark, Utf16LE, Utf16BE };
@@ -27,10 +29,7 @@ struct ByteUnits {
     static constexpr std::string_view kLineEnd{"\r\n", 2};
     static bool IsSpace(const char* p) { return *p == ' '; }
     static bool IsLF(const char* p) { return *p == '\n'; }
-    static const char* FindCR(const char* p, const char* end) {
-        const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(end - p));
-        return cr ? static_cast<const char*>(cr) : end;
-    }
+    using CrFinder = ByteCrFinder;
 };
 
 // 16-bit units in the byte order given by the mark; the order only decides which
@@ -45,14 +44,23 @@ struct WideUnits {
     static bool Is(const char* p, char c) { return p[kLowByte] == c && p[1 - kLowByte] == 0; }
     static bool IsSpace(const char* p) { return Is(p, ' '); }
     static bool IsLF(const char* p) { return Is(p, '\n'); }
-    static const char* FindCR(const char* p, const char* end) {
-        for (; p < end; p += 2) {
-            if (Is(p, '\r')) {
-                return p;
+    // Finds the CR units of a block one after another.
+    class CrFinder {
+    public:
+        CrFinder(const char*, const char* end) : end_(end) {}
+        // The first CR in [from, end), or end.
+        const char* Find(const char* from) const {
+            for (; from < end_; from += 2) {
+                if (Is(from, '\r')) {
+                    return from;
+                }
             }
+            return end_;
         }
-        return end;
-    }
+
+    private:
+        const char* end_;
+    };
 };
 
 using Utf16LEUnits = WideUnits<0>;

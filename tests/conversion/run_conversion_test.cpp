@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <random>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -382,6 +384,62 @@ TEST_F(RunConversionTest, AtEveryPumpTheFilesHoldExactlyTheCountedLines) {
     EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(host.Total(), 100000);
     EXPECT_TRUE(Output(1) == text);
+}
+
+// The rules applied the plain way, one line after another: a line ends at CR or CR
+// LF, spaces at both ends go, and file n takes lines until it holds N.
+std::map<std::int64_t, std::string> SplitOneLineAtATime(const std::string& text, int n) {
+    std::map<std::int64_t, std::string> files;
+    std::int64_t file = 1;
+    int count = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t cr = text.find('\r', at);
+        const std::size_t end = cr == std::string::npos ? text.size() : cr;
+        std::string line = text.substr(at, end - at);
+        line.erase(0, line.find_first_not_of(' ') == std::string::npos
+                          ? line.size()
+                          : line.find_first_not_of(' '));
+        line.erase(line.find_last_not_of(' ') + 1);
+        files[file] += line + "\r\n";
+        if (++count == n) {
+            ++file;
+            count = 0;
+        }
+        at = end + 1;
+        if (cr != std::string::npos && at < text.size() && text[at] == '\n') {
+            ++at;
+        }
+    }
+    return files;
+}
+
+TEST_F(RunConversionTest, RandomTextComesOutAsTheLineByLineRulesGiveIt) {
+    // Lines of every kind and length, runs of unchanged lines broken at random places,
+    // more than one read block: the batched job must agree with the plain rules.
+    std::mt19937 random(2026);
+    const std::vector<std::string> pieces = {"word", "中文", " ", "  ", "\t", "\r\n", "\r\n",
+                                             "\r\n", "\r", "\n", std::string(70, 'y')};
+    std::string text;
+    while (text.size() < (3u << 19)) {
+        text += pieces[random() % pieces.size()];
+    }
+    WriteFile(input, text);
+    for (const int n : {257, 1000}) {
+        SCOPED_TRACE(n);
+        std::filesystem::remove_all(results);
+        host.linesPerFile = std::to_string(n);
+        host.totalCaption = "总共处理行数：0";
+        host.Run(RunOptions{});
+        const auto expected = SplitOneLineAtATime(text, n);
+        EXPECT_EQ(ResultNames().size(), expected.size());
+        std::int64_t lines = 0;
+        for (const auto& [file, content] : expected) {
+            ASSERT_TRUE(Output(file) == content) << "file " << file;
+            lines += std::count(content.begin(), content.end(), '\r');
+        }
+        EXPECT_EQ(host.Total(), lines);
+    }
 }
 
 TEST_F(RunConversionTest, StopDuringALongLineTakesEffectAtItsEnd) {
