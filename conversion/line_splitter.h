@@ -90,7 +90,7 @@ public:
                 Piece(p, end);
                 return end;
             }
-            // A line that needs trimming or whose LF lies beyond the block.
+            // A line that needs trimming, ends in a lone CR or at the block's edge.
             const bool goOn = sink_.WholeLine(Trimmed(p, cr));
             p = cr + k;
             afterCR_ = true;

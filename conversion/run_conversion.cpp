@@ -5,12 +5,12 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "conversion/leading_number.h"
 #include "conversion/line_splitter.h"
 #include "conversion/output_naming.h"
 #include "conversion/output_writer.h"
+#include "conversion/read_ahead.h"
 #include "conversion/text_encoding.h"
 #include "conversion/texts.h"
 
@@ -88,7 +88,8 @@ private:
     void Prepare();
     void RefuseInputAmongOutputs(const std::filesystem::path& results);
     void RemoveCleanupFile(std::string_view inputText);
-    std::size_t ReadInput(char* buffer, std::size_t size);
+    ReadAhead::Block NextBlock();
+    void CloseInput();
     void StartWriter(const EncodingSignature& signature);
 
     template <class Units>
@@ -126,8 +127,8 @@ private:
     std::filesystem::path inputPath_;
     std::optional<FileIdentity> inputIdentity_;
     std::unique_ptr<InputFile> input_;
+    std::unique_ptr<ReadAhead> reader_;  // reads input_: goes before it
     std::unique_ptr<OutputWriter> writer_;
-    std::vector<char> block_;
 
     std::int64_t fileNumber_ = 1;  // n
     std::int64_t fileLines_ = 0;   // c
@@ -148,22 +149,14 @@ void ConversionRun::Run() {
     host_.SetTimerEnabled(true);
     try {
         Prepare();
-        block_.resize(kBlockSize + 1);
-        // Enough of the head to recognise a byte-order mark.
-        std::size_t head = 0;
-        while (head < 3) {
-            const std::size_t n = ReadInput(block_.data() + head, kBlockSize - head);
-            if (n == 0) {
-                break;
-            }
-            head += n;
-        }
-        const EncodingSignature signature = DetectEncoding(std::string_view(block_.data(), head));
+        reader_ = std::make_unique<ReadAhead>(*input_, kBlockSize);
+        const ReadAhead::Block head = NextBlock();
+        const EncodingSignature signature = DetectEncoding(std::string_view(head.data, head.size));
         StartWriter(signature);
         ReadSettings();
         stopRequested_ = host_.StopRequested();
-        const char* first = block_.data() + signature.mark.size();
-        const char* last = block_.data() + head;
+        const char* first = head.data + signature.mark.size();
+        const char* last = head.data + head.size;
         bool finished = false;
         switch (signature.encoding) {
             case TextEncoding::Utf16LE:
@@ -245,9 +238,9 @@ void ConversionRun::RemoveCleanupFile(std::string_view inputText) {
     }
 }
 
-std::size_t ConversionRun::ReadInput(char* buffer, std::size_t size) {
+ReadAhead::Block ConversionRun::NextBlock() {
     try {
-        return input_->Read(buffer, size);
+        return reader_->Next();
     } catch (const FileError& error) {
         throw RunFailure{Describe(kCannotReadInput, error.file(), error.reason()), false};
     }
@@ -270,10 +263,11 @@ void ConversionRun::StartWriter(const EncodingSignature& signature) {
 template <class Units>
 bool ConversionRun::Split(const char* first, const char* last) {
     LineSplitter<Units, ConversionRun> splitter(*this);
-    char* const base = block_.data();
     for (;;) {
         if (stopRequested_) {
-            return !splitter.HoldsMore(first, last) && InputExhausted();
+            const bool more = splitter.HoldsMore(first, last);
+            writer_->ReleaseInput();
+            return !more && InputExhausted();
         }
         // 16-bit units: a unit cut by the block boundary waits for its second byte.
         const std::size_t whole =
@@ -283,22 +277,23 @@ bool ConversionRun::Split(const char* first, const char* last) {
             first = stoppedAt;
             continue;
         }
-        // The block is about to be overwritten: output still pointing into it goes first.
+        // The block is about to be handed back: output still pointing into it goes first.
         writer_->ReleaseInput();
-        std::size_t carried = static_cast<std::size_t>(last - first) - whole;
-        if (carried > 0) {
-            base[0] = first[whole];
-        }
-        const std::size_t n = ReadInput(base + carried, kBlockSize);
-        if (n == 0) {
+        const std::size_t carried = static_cast<std::size_t>(last - first) - whole;
+        const char carry = carried > 0 ? first[whole] : 0;
+        const ReadAhead::Block block = NextBlock();
+        if (block.size == 0) {
             if (carried > 0) {
-                splitter.StrayByte(base[0]);
+                splitter.StrayByte(carry);
             }
             splitter.Finish();
             return true;
         }
-        first = base;
-        last = base + carried + n;
+        if (carried > 0) {
+            block.data[-1] = carry;
+        }
+        first = block.data - carried;
+        last = block.data + block.size;
         // A line still open after a whole block is a long one.
         const bool longLine = splitter.InLine() && linesDone_ == linesAtLastBlock_;
         linesAtLastBlock_ = linesDone_;
@@ -320,8 +315,12 @@ bool ConversionRun::Split(const char* first, const char* last) {
 }
 
 bool ConversionRun::InputExhausted() {
-    char probe[16];
-    return ReadInput(probe, sizeof probe) == 0;
+    return NextBlock().size == 0;
+}
+
+void ConversionRun::CloseInput() {
+    reader_.reset();
+    input_.reset();
 }
 
 bool ConversionRun::PumpAfterLine() {
@@ -369,7 +368,7 @@ void ConversionRun::UpdateTotal() {
 void ConversionRun::Finish() {
     writer_->Close();
     UpdateTotal();
-    input_.reset();
+    CloseInput();
     host_.SetTimerEnabled(false);
     host_.SetStartCaption(kStartCaption);
     host_.ShowMessage(kFinishedText, kFinishedTitle, MessageKind::Information);
@@ -378,7 +377,7 @@ void ConversionRun::Finish() {
 void ConversionRun::Stop() {
     writer_->Close();
     UpdateTotal();
-    input_.reset();
+    CloseInput();
 }
 
 void ConversionRun::Fail(const RunFailure& failure) {
@@ -394,7 +393,7 @@ void ConversionRun::Fail(const RunFailure& failure) {
         }
         UpdateTotal();
     }
-    input_.reset();
+    CloseInput();
     host_.SetTimerEnabled(false);
     host_.SetStartCaption(kStartCaption);
     host_.ShowMessage(failure.message, kErrorTitle, MessageKind::Error);

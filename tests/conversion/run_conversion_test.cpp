@@ -255,24 +255,6 @@ TEST_F(RunConversionTest, Utf8MarkIsNotPartOfLineOneAndStartsEveryNewFile) {
               "c\r\n");
 }
 
-std::string Utf16LE(std::u16string_view text) {
-    std::string bytes;
-    for (char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
-
-std::string Utf16BE(std::u16string_view text) {
-    std::string bytes;
-    for (char16_t unit : text) {
-        bytes += static_cast<char>(unit >> 8);
-        bytes += static_cast<char>(unit & 0xFF);
-    }
-    return bytes;
-}
-
 TEST_F(RunConversionTest, Utf16InputIsSplitInSixteenBitUnits) {
     // U+0D20 and U+200D hold CR and space bytes that must not end or trim a line.
     WriteFile(input, "\xFF\xFE" + Utf16LE(u"  a\u0D20\u200D \r\n中\n文\r x"));

@@ -181,6 +181,24 @@ TEST_F(RunFailuresTest, InputThatFailsPartWayKeepsTheLinesReadBefore) {
     EXPECT_EQ(host.Total(), 4);
 }
 
+TEST_F(RunFailuresTest, InputTricklingInOddPiecesIsSplitTheSame) {
+    // As a pipe or a network share may deliver it: the byte-order mark in pieces,
+    // 16-bit units cut in two at the end of a read.
+    host.files = &faulty;
+    faulty.readChunk = 1;
+    WriteFile(input, "\xEF\xBB\xBF a \r\nb\r\n");
+    host.Run();
+    EXPECT_EQ(ReadFile(OutputPath(1)), "\xEF\xBB\xBF" "a\r\nb\r\n");
+
+    std::filesystem::remove_all(results);
+    faulty.readChunk = 3;
+    WriteFile(input, "\xFF\xFE" + Utf16LE(u" 中a \r\nb\u0D20 ") + "\x41");
+    host.Run();
+    EXPECT_EQ(ReadFile(OutputPath(1)),
+              "\xFF\xFE" + Utf16LE(u"中a\r\nb\u0D20 ") + "\x41" + Utf16LE(u"\r\n"));
+    EXPECT_EQ(host.Total(), 4);
+}
+
 TEST_F(RunFailuresTest, InputThatIsANumberedOutputIsRefusedBeforeAnythingIsWritten) {
     std::filesystem::create_directory(results);
     const std::filesystem::path earlier = OutputPath(1);

@@ -90,4 +90,22 @@ void FakeHost::ProcessPendingMessages() {
     }
 }
 
+std::string Utf16LE(std::u16string_view text) {
+    std::string bytes;
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::string Utf16BE(std::u16string_view text) {
+    std::string bytes;
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit >> 8);
+        bytes += static_cast<char>(unit & 0xFF);
+    }
+    return bytes;
+}
+
 }  // namespace quenlo::test

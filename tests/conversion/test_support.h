@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "conversion/conversion_host.h"
@@ -29,6 +30,9 @@ private:
 
 std::string ReadFile(const std::filesystem::path& file);
 void WriteFile(const std::filesystem::path& file, const std::string& bytes);
+// Text as UTF-16 bytes, little- or big-endian.
+std::string Utf16LE(std::u16string_view text);
+std::string Utf16BE(std::u16string_view text);
 std::filesystem::path U8(std::string_view utf8);
 std::string Utf8(const std::filesystem::path& path);
 

@@ -1,0 +1,89 @@
+#include "conversion/read_ahead.h"
+
+namespace quenlo {
+
+ReadAhead::ReadAhead(InputFile& input, std::size_t blockSize)
+    : input_(input), blockSize_(blockSize) {
+    for (Slot& slot : slots_) {
+        slot.bytes.reset(new char[blockSize + 1]);  // 1: room for a carried byte
+    }
+    reader_ = std::thread([this] { ReadAll(); });
+}
+
+ReadAhead::~ReadAhead() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    reader_.join();
+}
+
+ReadAhead::Block ReadAhead::Next() {
+    if (ended_) {
+        return {slots_[0].bytes.get() + 1, 0};
+    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (held_ >= 0) {
+        slots_[held_].filled = false;
+        changed_.notify_all();
+    }
+    held_ = held_ < 0 ? 0 : 1 - held_;
+    Slot& slot = slots_[held_];
+    changed_.wait(lock, [&] { return slot.filled; });
+    ended_ = slot.size == 0 || slot.error;
+    if (slot.error) {
+        std::rethrow_exception(slot.error);
+    }
+    return {slot.bytes.get() + 1, slot.size};
+}
+
+// The reader thread: fills the two slots in turn until the end of the input, a
+// failed read, or the splitter stops.
+void ReadAhead::ReadAll() {
+    bool first = true;
+    for (int i = 0;; i = 1 - i) {
+        Slot& slot = slots_[i];
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [&] { return stopping_ || !slot.filled; });
+            if (stopping_) {
+                return;
+            }
+        }
+        std::size_t size = 0;
+        std::exception_ptr error;
+        try {
+            size = Fill(slot, first);
+            first = false;
+        } catch (...) {
+            error = std::current_exception();
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            slot.size = size;
+            slot.error = error;
+            slot.filled = true;
+        }
+        changed_.notify_all();
+        if (size == 0 || error) {
+            return;
+        }
+    }
+}
+
+std::size_t ReadAhead::Fill(Slot& slot, bool first) {
+    char* const data = slot.bytes.get() + 1;
+    std::size_t size = input_.Read(data, blockSize_);
+    // A pipe may deliver the head of a byte-order mark on its own.
+    while (first && size > 0 && size < 3) {
+        const std::size_t more = input_.Read(data + size, blockSize_ - size);
+        if (more == 0) {
+            break;
+        }
+        size += more;
+    }
+    return size;
+}
+
+}  // namespace quenlo

@@ -1,0 +1,58 @@
+// Reads the input one block ahead on a second thread, so that the system's copying
+// of the next block overlaps the splitting of this one.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "conversion/conversion_host.h"
+
+namespace quenlo {
+
+class ReadAhead {
+public:
+    struct Block {
+        char* data;  // data[-1] is free for a byte carried over from the block before
+        std::size_t size;  // 0 at the end of the input
+    };
+
+    // Starts reading at once. The first block holds at least 3 bytes unless the input
+    // is shorter, enough to recognise a byte-order mark.
+    ReadAhead(InputFile& input, std::size_t blockSize);
+    // Waits for a read in progress, then stops.
+    ~ReadAhead();
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // Hands back the block returned before (it will be overwritten) and waits for the
+    // next. Throws what the read of that block threw; blocks before it arrive first.
+    // After the end, or a failure, every call gives an empty block.
+    Block Next();
+
+private:
+    struct Slot {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size = 0;
+        std::exception_ptr error;
+        bool filled = false;
+    };
+
+    void ReadAll();
+    std::size_t Fill(Slot& slot, bool first);
+
+    InputFile& input_;
+    std::size_t blockSize_;
+    Slot slots_[2];
+    int held_ = -1;  // the slot the splitter works on
+    bool ended_ = false;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool stopping_ = false;
+    std::thread reader_;
+};
+
+}  // namespace quenlo
