@@ -320,7 +320,8 @@ TEST_F(RunConversionTest, ManyBlocksOfLinesArriveIntactAndInOrder) {
     EXPECT_EQ(Output(2).substr(0, 16), "L0000000150001\r\n");
 }
 
-// Reads like a slow disk, so that a pump falls due at every block boundary.
+// Reads like a slow disk, so that a pump falls due at every block boundary: the job
+// waits there for the block being read ahead. Long enough for a coarse clock too.
 class SlowReadingFiles : public ForwardingFileSystem {
 public:
     std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
@@ -328,7 +329,7 @@ public:
         public:
             explicit SlowInput(std::unique_ptr<InputFile> inner) : inner_(std::move(inner)) {}
             std::size_t Read(char* buffer, std::size_t size) override {
-                std::this_thread::sleep_for(std::chrono::milliseconds(3));
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
                 return inner_->Read(buffer, size);
             }
 
