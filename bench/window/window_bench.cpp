@@ -5,8 +5,8 @@
 // (Messages posted from another thread are no measure under Wine: they can wait
 // some 50 ms to become visible to PeekMessage even when it runs every few ms.)
 //
-// Usage: quenlo_window_bench INPUT RESULTS_FOLDER [LINES_PER_FILE [plain]]
-// "plain" runs without the skin. Prints: seconds of the run, longest and
+// Usage: quenlo_window_bench INPUT RESULTS_FOLDER [LINES_PER_FILE]
+// Always skinned: the click re-applies the skin. Prints: seconds of the run, longest and
 // 99th-percentile gap between ticks in ms, gaps counted, then the ms from the click
 // to the first tick and from the last tick to the completion box.
 #include <windows.h>
@@ -19,7 +19,6 @@
 
 #include "conversion/output_naming.h"
 #include "main_window/main_window.h"
-#include "main_window/window_skin.h"
 
 namespace {
 
@@ -68,9 +67,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return IDOK;
     };
     const HWND window = quenlo::MainWindow::Create(services, SW_SHOWNORMAL);
-    if (__argc > 4 && std::string(__argv[4]) == "plain") {
-        quenlo::RemoveWindowSkin(window);
-    }
     auto& main = *quenlo::MainWindow::FromWindow(window);
     main.SetText(quenlo::ControlId::Text4, input);
     main.SetText(quenlo::ControlId::Text7, linesPerFile);
