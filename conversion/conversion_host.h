@@ -59,6 +59,8 @@ public:
     virtual std::uint64_t SizeAtOpen() const = 0;
     // Writes everything or throws FileError.
     virtual void Write(const char* data, std::size_t size) = 0;
+    // Cuts the file back to size bytes; later writes follow them. Throws FileError.
+    virtual void Truncate(std::uint64_t size) = 0;
     // Throws FileError when the last data cannot be committed.
     virtual void Close() = 0;
 };

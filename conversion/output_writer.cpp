@@ -67,6 +67,7 @@ void OutputWriter::OpenTarget() {
         throw FileError(filePath_, std::string(kInputIsOutput));
     }
     file_ = files_.OpenForAppending(filePath_);
+    fileWritten_ = 0;
     if (file_->SizeAtOpen() == 0) {
         Put(format_.mark);
     }
@@ -97,6 +98,22 @@ void OutputWriter::EndLine() {
     ++bufferedLines_;
 }
 
+void OutputWriter::MarkLineStart() {
+    CommitSpan();
+    lineStart_ = file_->SizeAtOpen() + fileWritten_ + used_;
+}
+
+void OutputWriter::DropLine() {
+    const std::uint64_t onDisk = file_->SizeAtOpen() + fileWritten_;
+    if (lineStart_ >= onDisk) {
+        used_ = static_cast<std::size_t>(lineStart_ - onDisk);
+        return;
+    }
+    used_ = 0;
+    file_->Truncate(lineStart_);
+    fileWritten_ = lineStart_ - file_->SizeAtOpen();
+}
+
 void OutputWriter::PutSlowly(std::string_view data) {
     CommitSpan();
     // Large pieces go straight to the file rather than through the buffer.
@@ -114,6 +131,7 @@ void OutputWriter::PutSlowly(std::string_view data) {
 void OutputWriter::WriteOut(std::string_view data) {
     try {
         file_->Write(data.data(), data.size());
+        fileWritten_ += data.size();
     } catch (const FileError&) {
         throw;
     } catch (const std::exception& e) {

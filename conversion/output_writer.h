@@ -51,9 +51,14 @@ public:
 
     // The same in pieces, for lines that do not fit in memory.
     void BeginLine(std::int64_t fileNumber);
+    // Remembers where the line now begun starts, for DropLine.
+    void MarkLineStart();
     void AppendText(std::string_view text);
     void AppendSpaces(std::uint64_t count);
     void EndLine();
+    // Takes back what has been put of the line begun at MarkLineStart: from the
+    // buffer, or from the file by cutting it back.
+    void DropLine();
 
     // Commits the buffer to the current file. All throw FileError naming the file.
     void Flush();
@@ -90,6 +95,8 @@ private:
     CalendarDate date_;
     // The file the buffered bytes belong to.
     std::unique_ptr<OutputFile> file_;
+    std::uint64_t fileWritten_ = 0;  // bytes handed to file_
+    std::uint64_t lineStart_ = 0;    // offset in the file of the line being put in pieces
     std::filesystem::path filePath_;
     std::int64_t fileNumber_ = 0;
     CalendarDate fileDate_;

@@ -76,7 +76,10 @@ public:
         writer_->AppendOutputLine(line, fileNumber_);
         return LinesDone(1);
     }
-    void BeginLine() { writer_->BeginLine(fileNumber_); }
+    void BeginLine() {
+        writer_->BeginLine(fileNumber_);
+        writer_->MarkLineStart();
+    }
     void Text(std::string_view text) { writer_->AppendText(text); }
     void Spaces(std::uint64_t count) { writer_->AppendSpaces(count); }
     bool EndLine() {
@@ -301,10 +304,16 @@ bool ConversionRun::Split(const char* first, const char* last) {
             if (!splitter.InLine()) {
                 Pump();
             } else if (longLine) {
-                // Within a long line the window stays live, but the stop and the count
-                // wait for the line's end.
+                // Within a long line the window stays live and can stop the run: then
+                // the part of the line already written goes again, so the files hold
+                // exactly the counted lines. The count waits for the line's end.
                 host_.ProcessPendingMessages();
                 lastPump_ = Clock::now();
+                if (host_.StopRequested()) {
+                    stopRequested_ = true;
+                    writer_->DropLine();
+                    return false;
+                }
             } else {
                 // The line ends moments from now: pump there, where the files and the
                 // count agree.

@@ -75,6 +75,14 @@ public:
         }
     }
 
+    void Truncate(std::uint64_t size) override {
+        while (::ftruncate(fd_.get(), static_cast<off_t>(size)) != 0) {
+            if (errno != EINTR) {
+                ThrowErrno(path_, errno);
+            }
+        }
+    }
+
     void Close() override {
         // close() is where some file systems report a failed write-back.
         if (::close(fd_.release()) != 0 && errno != EINTR) {

@@ -77,6 +77,15 @@ public:
         }
     }
 
+    void Truncate(std::uint64_t size) override {
+        LARGE_INTEGER end{};
+        end.QuadPart = static_cast<LONGLONG>(size);
+        if (!SetFilePointerEx(handle_.get(), end, nullptr, FILE_BEGIN) ||
+            !SetEndOfFile(handle_.get())) {
+            ThrowLastError(path_);
+        }
+    }
+
     void Close() override {
         if (!CloseHandle(handle_.release())) {
             ThrowLastError(path_);

@@ -27,6 +27,16 @@ TEST_F(FileSystemTest, AppendsAfterExistingContentAndReportsTheSizeAtOpen) {
     EXPECT_EQ(ReadFile(file), "abcd");
 }
 
+TEST_F(FileSystemTest, CutBackFileTakesLaterWritesAtItsNewEnd) {
+    WriteFile(file, "old");
+    auto out = files.OpenForAppending(file);
+    out->Write("partial", 7);
+    out->Truncate(4);
+    out->Write("x", 1);
+    out->Close();
+    EXPECT_EQ(ReadFile(file), "oldpx");
+}
+
 TEST_F(FileSystemTest, ReadsEverythingThenZero) {
     WriteFile(file, std::string(100000, 'q'));
     auto in = files.OpenForReading(file);

@@ -425,15 +425,31 @@ TEST_F(RunConversionTest, RandomTextComesOutAsTheLineByLineRulesGiveIt) {
     }
 }
 
-TEST_F(RunConversionTest, StopDuringALongLineTakesEffectAtItsEnd) {
+TEST_F(RunConversionTest, StopDuringALongLineTakesEffectAtOnceWithoutThatLine) {
+    // An endless line (a device, a huge file without CRs) must not make the stop wait.
     const std::string longLine(3 << 20, 'x');
-    WriteFile(input, longLine + "\r\nnext\r\n");
-    host.onPump = [](FakeHost& h) { h.stopRequested = true; };
+    WriteFile(input, "first\r\n" + longLine + "\r\nnext\r\n");
+    int pumps = 0;
+    // The first pump follows "first"; the second comes within the long line.
+    host.onPump = [&](FakeHost& h) { h.stopRequested = ++pumps == 2; };
     host.Run();
-    // The first pump came in the middle of the line; the line was still finished.
-    EXPECT_EQ(Output(1), longLine + "\r\n");
+    EXPECT_EQ(pumps, 2);
+    EXPECT_EQ(Output(1), "first\r\n");
     EXPECT_EQ(host.Total(), 1);
     EXPECT_TRUE(host.messages.empty());
+
+    // A line of spaces is held back, so its start is still in the buffer; and it has
+    // a file of its own.
+    std::filesystem::remove_all(results);
+    WriteFile(input, "first\r\na" + std::string(3 << 20, ' ') + "b\r\nnext\r\n");
+    host.linesPerFile = "1";
+    host.totalCaption = "总共处理行数：0";
+    host.stopRequested = false;
+    pumps = 0;
+    host.Run();
+    EXPECT_EQ(Output(1), "first\r\n");
+    EXPECT_EQ(Output(2), "");
+    EXPECT_EQ(host.Total(), 1);
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ private:
             owner_.writableBytes -= size;
             real_->Write(data, size);
         }
+        void Truncate(std::uint64_t size) override { real_->Truncate(size); }
         void Close() override { real_->Close(); }
 
     private:
