@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -25,13 +25,13 @@ void OutputWriter::SetDate(const CalendarDate& date) {
 }
 
 void OutputWriter::AppendOutputLine(std::string_view line, std::int64_t fileNumber) {
-    BeginLine(fileNumber);
+    SelectFile(fileNumber);
     AppendText(line);
     EndLine();
 }
 
 void OutputWriter::StartSpan(std::string_view run, std::uint64_t lines, std::int64_t fileNumber) {
-    BeginLine(fileNumber);
+    SelectFile(fileNumber);
     CommitSpan();
     spanBegin_ = run.data();
     spanEnd_ = spanBegin_ + run.size();
@@ -50,7 +50,7 @@ void OutputWriter::CommitSpan() {
     bufferedLines_ += lines;
 }
 
-void OutputWriter::BeginLine(std::int64_t fileNumber) {
+void OutputWriter::SelectFile(std::int64_t fileNumber) {
     if (file_ && fileNumber == fileNumber_ && date_ == fileDate_) {
         return;
     }
@@ -98,8 +98,9 @@ void OutputWriter::EndLine() {
     ++bufferedLines_;
 }
 
-void OutputWriter::MarkLineStart() {
-    CommitSpan();
+void OutputWriter::BeginLine(std::int64_t fileNumber) {
+    SelectFile(fileNumber);
+    CommitSpan();  // so that the line starts after everything put before it
     lineStart_ = file_->SizeAtOpen() + fileWritten_ + used_;
 }
 

@@ -51,13 +51,11 @@ public:
 
     // The same in pieces, for lines that do not fit in memory.
     void BeginLine(std::int64_t fileNumber);
-    // Remembers where the line now begun starts, for DropLine.
-    void MarkLineStart();
     void AppendText(std::string_view text);
     void AppendSpaces(std::uint64_t count);
     void EndLine();
-    // Takes back what has been put of the line begun at MarkLineStart: from the
-    // buffer, or from the file by cutting it back.
+    // Takes back what has been put of the line begun in pieces: from the buffer, or
+    // from the file by cutting it back.
     void DropLine();
 
     // Commits the buffer to the current file. All throw FileError naming the file.
@@ -70,6 +68,8 @@ public:
     std::uint64_t CommittedLines() const { return committedLines_; }
 
 private:
+    // Makes file n of the current date the one bytes go to.
+    void SelectFile(std::int64_t fileNumber);
     void OpenTarget();
     void StartSpan(std::string_view run, std::uint64_t lines, std::int64_t fileNumber);
     void CommitSpan();

@@ -76,10 +76,7 @@ public:
         writer_->AppendOutputLine(line, fileNumber_);
         return LinesDone(1);
     }
-    void BeginLine() {
-        writer_->BeginLine(fileNumber_);
-        writer_->MarkLineStart();
-    }
+    void BeginLine() { writer_->BeginLine(fileNumber_); }
     void Text(std::string_view text) { writer_->AppendText(text); }
     void Spaces(std::uint64_t count) { writer_->AppendSpaces(count); }
     bool EndLine() {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 #include <string_view>
 
 #include "conversion/cr_finder.h"
