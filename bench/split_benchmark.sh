@@ -9,8 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 pairs=${1:-5}
 work=build/bench
-native=build/native/conversion/cli/quenlo-split
-windows=build/win64/conversion/cli/quenlo-split.exe
+native=build/native/cli/quenlo-split
+windows=build/win64/cli/quenlo-split.exe
 mkdir -p "$work"
 
 lines=$work/lines-5m.txt

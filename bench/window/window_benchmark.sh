@@ -17,7 +17,7 @@ cd "$root"
 pairs=${1:-3}
 work=build/bench
 driver=build/win64/bench/window/quenlo_window_bench.exe
-console=build/win64/conversion/cli/quenlo-split.exe
+console=build/win64/cli/quenlo-split.exe
 mkdir -p "$work"
 for exe in "$driver" "$console"; do
     [[ -f $exe ]] || { echo "missing $exe: run scripts/build.sh first" >&2; exit 1; }

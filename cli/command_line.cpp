@@ -1,4 +1,4 @@
-#include "conversion/cli/command_line.h"
+#include "cli/command_line.h"
 
 #include "conversion/texts.h"
 

@@ -1,8 +1,8 @@
-#include "conversion/cli/console_host.h"
+#include "cli/console_host.h"
 
 #include <ctime>
 
-#include "conversion/cli/console.h"
+#include "cli/console.h"
 #include "conversion/leading_number.h"
 #include "conversion/texts.h"
 

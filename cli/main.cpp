@@ -2,9 +2,9 @@
 #include <exception>
 #include <string>
 
-#include "conversion/cli/command_line.h"
-#include "conversion/cli/console.h"
-#include "conversion/cli/console_host.h"
+#include "cli/command_line.h"
+#include "cli/console.h"
+#include "cli/console_host.h"
 #include "conversion/output_naming.h"
 #include "conversion/run_conversion.h"
 #include "conversion/texts.h"

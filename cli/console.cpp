@@ -1,4 +1,4 @@
-#include "conversion/cli/console.h"
+#include "cli/console.h"
 
 #include <atomic>
 #include <csignal>

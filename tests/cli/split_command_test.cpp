@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "tests/conversion/test_support.h"
 
 namespace quenlo::test {
 namespace {
