@@ -21,7 +21,7 @@
 
 #include "conversion/output_naming.h"
 #include "main_window/main_window.h"
-#include "skin/engine/fade_timer.h"
+#include "skin/registry/fade_timer.h"
 #include "skin/engine/skin_attachment.h"
 #include "skin/images/skin_images.h"
 

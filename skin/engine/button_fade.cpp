@@ -1,9 +1,9 @@
 #include "skin/engine/button_fade.h"
 
-#include "skin/engine/fade_timer.h"
+#include "skin/registry/fade_timer.h"
 #include "skin/engine/input_geometry.h"
 #include "skin/engine/mouse_leave.h"
-#include "skin/engine/window_props.h"
+#include "skin/registry/window_props.h"
 #include "skin/painting/button_painter.h"
 
 namespace quenlo::skin {

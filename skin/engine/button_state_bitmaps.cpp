@@ -1,7 +1,7 @@
 #include "skin/engine/button_state_bitmaps.h"
 
 #include "skin/common/gdi_handles.h"
-#include "skin/engine/window_props.h"
+#include "skin/registry/window_props.h"
 #include "skin/painting/button_painter.h"
 #include "skin/painting/primitives.h"
 

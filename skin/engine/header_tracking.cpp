@@ -4,7 +4,7 @@
 
 #include "skin/engine/input_geometry.h"
 #include "skin/engine/mouse_leave.h"
-#include "skin/engine/window_props.h"
+#include "skin/registry/window_props.h"
 #include "skin/painting/header_painter.h"
 
 namespace quenlo::skin {

@@ -4,8 +4,8 @@
 #include "skin/engine/header_tracking.h"
 #include "skin/engine/input_geometry.h"
 #include "skin/engine/mouse_leave.h"
-#include "skin/engine/window_props.h"
-#include "skin/engine/class_groups.h"
+#include "skin/registry/window_props.h"
+#include "skin/registry/class_groups.h"
 #include "skin/painting/check_painters.h"
 #include "skin/painting/combo_painter.h"
 

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "skin/engine/window_props.h"
-#include "skin/engine/skin_state.h"
+#include "skin/registry/window_props.h"
+#include "skin/registry/skin_state.h"
 
 namespace quenlo::skin {
 

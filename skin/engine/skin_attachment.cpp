@@ -1,11 +1,11 @@
 #include "skin/engine/skin_attachment.h"
 
 #include "skin/engine/button_state_bitmaps.h"
-#include "skin/engine/fade_timer.h"
-#include "skin/engine/skin_state.h"
-#include "skin/engine/window_props.h"
-#include "skin/engine/class_groups.h"
-#include "skin/engine/window_queries.h"
+#include "skin/registry/fade_timer.h"
+#include "skin/registry/skin_state.h"
+#include "skin/registry/window_props.h"
+#include "skin/registry/class_groups.h"
+#include "skin/registry/window_queries.h"
 #include "skin/engine/skin_window_proc.h"
 #include "skin/images/skin_images.h"
 

@@ -1,6 +1,6 @@
 #include "skin/images/skin_images.h"
 
-#include "skin/engine/skin_state.h"
+#include "skin/registry/skin_state.h"
 #include "skin/images/skin_blit.h"
 #include "skin/images/skin_image_pixels.h"
 

@@ -1,5 +1,5 @@
 // The five skin images, built in memory from the pixel data of skin_image_pixels.h
-// into the module's globals (skin/engine/skin_state.h).
+// into the module's globals (skin/registry/skin_state.h).
 #pragma once
 
 namespace quenlo::skin {

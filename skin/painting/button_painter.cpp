@@ -4,9 +4,9 @@
 #include <string>
 
 #include "skin/common/gdi_handles.h"
-#include "skin/engine/skin_state.h"
-#include "skin/engine/window_props.h"
-#include "skin/engine/window_queries.h"
+#include "skin/registry/skin_state.h"
+#include "skin/registry/window_props.h"
+#include "skin/registry/window_queries.h"
 #include "skin/images/skin_blit.h"
 #include "skin/painting/primitives.h"
 

@@ -1,7 +1,7 @@
 #include "skin/painting/flat_frames.h"
 
 #include "skin/common/gdi_handles.h"
-#include "skin/engine/window_queries.h"
+#include "skin/registry/window_queries.h"
 #include "skin/painting/primitives.h"
 
 namespace quenlo::skin {

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "skin/common/gdi_handles.h"
-#include "skin/engine/skin_state.h"
-#include "skin/engine/window_props.h"
+#include "skin/registry/skin_state.h"
+#include "skin/registry/window_props.h"
 #include "skin/images/skin_blit.h"
 #include "skin/painting/primitives.h"
 

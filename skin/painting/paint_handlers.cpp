@@ -1,9 +1,9 @@
 #include "skin/painting/paint_handlers.h"
 
 #include "skin/common/gdi_handles.h"
-#include "skin/engine/fade_timer.h"
-#include "skin/engine/window_props.h"
-#include "skin/engine/class_groups.h"
+#include "skin/registry/fade_timer.h"
+#include "skin/registry/window_props.h"
+#include "skin/registry/class_groups.h"
 #include "skin/painting/button_painter.h"
 #include "skin/painting/check_painters.h"
 #include "skin/painting/combo_painter.h"

@@ -4,7 +4,7 @@
 
 #include "skin/common/gdi_handles.h"
 #include "skin/common/rounding.h"
-#include "skin/engine/window_queries.h"
+#include "skin/registry/window_queries.h"
 #include "skin/images/skin_blit.h"
 #include "skin/painting/primitives.h"
 

@@ -1,6 +1,6 @@
-#include "skin/engine/class_groups.h"
+#include "skin/registry/class_groups.h"
 
-#include "skin/engine/window_queries.h"
+#include "skin/registry/window_queries.h"
 
 namespace quenlo::skin {
 namespace {

@@ -1,6 +1,6 @@
-#include "skin/engine/fade_timer.h"
+#include "skin/registry/fade_timer.h"
 
-#include "skin/engine/window_props.h"
+#include "skin/registry/window_props.h"
 
 namespace quenlo::skin {
 

@@ -1,4 +1,4 @@
-#include "skin/engine/window_queries.h"
+#include "skin/registry/window_queries.h"
 
 #include "skin/common/gdi_handles.h"
 #include "skin/common/rounding.h"

@@ -9,7 +9,7 @@
 #include "conversion/texts.h"
 #include "platform/ansi_text.h"
 #include "skin/engine/skin_attachment.h"
-#include "skin/engine/skin_state.h"
+#include "skin/registry/skin_state.h"
 #include "skin/engine/skin_window_proc.h"
 #include "tests/main_window/window_fixture.h"
 

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "skin/engine/button_fade.h"
-#include "skin/engine/fade_timer.h"
+#include "skin/registry/fade_timer.h"
 #include "skin/engine/input_geometry.h"
 #include "skin/engine/skin_attachment.h"
-#include "skin/engine/skin_state.h"
-#include "skin/engine/window_props.h"
+#include "skin/registry/skin_state.h"
+#include "skin/registry/window_props.h"
 #include "skin_engine_fixture.h"
 
 namespace quenlo::skin {

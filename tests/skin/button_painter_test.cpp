@@ -2,7 +2,7 @@
 
 #include "painter_fixture.h"
 #include "skin/common/gdi_handles.h"
-#include "skin/engine/skin_state.h"
+#include "skin/registry/skin_state.h"
 #include "skin/painting/primitives.h"
 
 namespace quenlo::skin {

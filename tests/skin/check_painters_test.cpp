@@ -3,7 +3,7 @@
 #include <set>
 
 #include "painter_fixture.h"
-#include "skin/engine/skin_state.h"
+#include "skin/registry/skin_state.h"
 #include "skin/painting/primitives.h"
 
 namespace quenlo::skin {

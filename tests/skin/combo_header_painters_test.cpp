@@ -1,7 +1,7 @@
 #include <string>
 
 #include "painter_fixture.h"
-#include "skin/engine/skin_state.h"
+#include "skin/registry/skin_state.h"
 #include "skin/painting/combo_painter.h"
 #include "skin/painting/header_painter.h"
 #include "skin/painting/primitives.h"

@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "skin/engine/fade_timer.h"
+#include "skin/registry/fade_timer.h"
 #include "skin/engine/skin_attachment.h"
-#include "skin/engine/skin_state.h"
+#include "skin/registry/skin_state.h"
 #include "skin_engine_fixture.h"
 
 namespace quenlo::skin {

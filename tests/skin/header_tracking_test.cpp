@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "skin/engine/skin_attachment.h"
-#include "skin/engine/window_props.h"
+#include "skin/registry/window_props.h"
 #include "skin_engine_fixture.h"
 
 namespace quenlo::skin {

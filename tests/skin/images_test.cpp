@@ -3,7 +3,7 @@
 #include <set>
 #include <string_view>
 
-#include "skin/engine/skin_state.h"
+#include "skin/registry/skin_state.h"
 #include "skin/images/skin_blit.h"
 #include "skin/images/skin_images.h"
 #include "test_windows.h"

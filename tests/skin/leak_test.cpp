@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "skin/engine/skin_state.h"
+#include "skin/registry/skin_state.h"
 #include "skin/images/skin_blit.h"
 #include "skin/images/skin_images.h"
 #include "test_windows.h"

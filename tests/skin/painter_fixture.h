@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "skin/engine/window_props.h"
+#include "skin/registry/window_props.h"
 #include "skin/images/skin_blit.h"
 #include "skin/images/skin_images.h"
 #include "test_windows.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "skin/common/rounding.h"
-#include "skin/engine/class_groups.h"
-#include "skin/engine/window_props.h"
-#include "skin/engine/window_queries.h"
+#include "skin/registry/class_groups.h"
+#include "skin/registry/window_props.h"
+#include "skin/registry/window_queries.h"
 #include "test_windows.h"
 
 namespace quenlo::skin {

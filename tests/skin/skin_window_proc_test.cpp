@@ -5,9 +5,9 @@
 #include <commctrl.h>
 
 #include "skin/engine/skin_attachment.h"
-#include "skin/engine/skin_state.h"
+#include "skin/registry/skin_state.h"
 #include "skin/engine/skin_window_proc.h"
-#include "skin/engine/window_props.h"
+#include "skin/registry/window_props.h"
 #include "skin_engine_fixture.h"
 
 namespace quenlo::skin {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "skin/engine/window_props.h"
+#include "skin/registry/window_props.h"
 #include "skin/images/skin_blit.h"
 #include "skin/painting/button_painter.h"
 #include "skin/painting/check_painters.h"

@@ -7,7 +7,7 @@
 
 #include "painter_sheet.h"
 #include "png_writer.h"
-#include "skin/engine/skin_state.h"
+#include "skin/registry/skin_state.h"
 #include "skin/images/skin_images.h"
 
 namespace quenlo::skin {
