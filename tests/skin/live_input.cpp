@@ -45,10 +45,7 @@ POINT CentreOf(HWND window) {
 }
 
 void MoveMouseTo(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    // A relative move of nothing: the system reports a mouse move at the new place,
-    // as a real mouse does, whether or not the warp itself produced one.
-    SendMouse(MOUSEEVENTF_MOVE);
+    QueueMouseMove(screen);
     Settle();
 }
 
@@ -88,6 +85,21 @@ void PressKey(WORD virtualKey) {
 void ReleaseKey(WORD virtualKey) {
     SendKey(virtualKey, KEYEVENTF_KEYUP);
     Settle();
+}
+
+void QueueMouseMove(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    // A relative move of nothing: the system reports a mouse move at the new place,
+    // as a real mouse does, whether or not the warp itself produced one.
+    SendMouse(MOUSEEVENTF_MOVE);
+}
+
+void QueueMouseButton(bool down) {
+    SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+}
+
+void QueueKey(WORD virtualKey, bool down) {
+    SendKey(virtualKey, down ? 0 : KEYEVENTF_KEYUP);
 }
 
 void BringToFront(HWND topLevel) {

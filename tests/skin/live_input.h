@@ -24,6 +24,12 @@ void ReleaseLeftOnly();
 void PressKey(WORD virtualKey);
 void ReleaseKey(WORD virtualKey);
 
+// The same input, only handed to the system: for code that runs inside a modal loop,
+// which delivers it itself.
+void QueueMouseMove(POINT screen);
+void QueueMouseButton(bool down);
+void QueueKey(WORD virtualKey, bool down);
+
 // Makes a top-level window the active one, so keys and clicks go where a person's would.
 void BringToFront(HWND topLevel);
 
