@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "skin/engine/input_geometry.h"
 #include "skin/engine/skin_attachment.h"
 #include "skin/registry/fade_timer.h"
 #include "skin/registry/skin_state.h"
@@ -274,6 +275,25 @@ TEST_F(LiveButton, DisablingShowsTheDisabledPictureAndEnablingTheNormalOne) {
     PumpWithoutTimers();
     EXPECT_EQ(State(), kStateNormal);
     ExpectShows(kStateNormal);
+}
+
+TEST_F(LiveButton, AnyTimerMessageAdvancesTheFadeOneStep) {
+    SetSkinProp(button, kPropAlphaLevel, INT_PTR{30});
+    SendMessageA(button, WM_TIMER, 77, 0);
+    EXPECT_EQ(Level(), 33);
+}
+
+TEST_F(LiveButton, TwoStartsMakeOneTimerAndAStopWithoutATimerReturnsZero) {
+    EXPECT_EQ(StartFadeTimer(button), kFadeTimerId);
+    EXPECT_EQ(StartFadeTimer(button), 0u);
+    EXPECT_NE(StopFadeTimer(button), FALSE);
+    EXPECT_EQ(StopFadeTimer(button), FALSE);
+}
+
+TEST(MousePosition, WordsAreSignedSoPositionsLeftOrAboveComeOutNegative) {
+    const auto lParam = static_cast<LPARAM>(MAKELPARAM(static_cast<WORD>(-5), 40000));
+    EXPECT_EQ(LoWord(lParam), -5);
+    EXPECT_EQ(HiWord(lParam), 40000 - 65536);
 }
 
 }  // namespace

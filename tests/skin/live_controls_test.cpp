@@ -348,5 +348,14 @@ TEST_F(LiveHeader, PressedItemLeftDuringADragIsNotPaintedOverByTheHotOne) {
     EXPECT_EQ(Pressed(), -1);
 }
 
+TEST_F(LiveControls, ButtonDownOnAHeaderWithoutItemsKeepsThePressedIndex) {
+    HWND empty = form.Add(WC_HEADERA, "", 0, 10, 60, 200, 22);
+    Skin();
+    SetSkinProp(empty, kPropPressedIndex, INT_PTR{5});
+    SendMessageA(empty, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 8));
+    EXPECT_EQ(Prop(empty, kPropPressedIndex), 5);
+    SendMessageA(empty, WM_LBUTTONUP, 0, MAKELPARAM(10, 8));
+}
+
 }  // namespace
 }  // namespace quenlo::skin
