@@ -103,7 +103,7 @@ TEST_F(LiveControls, SpaceOnAFocusedCheckBoxPressesAndReleasesIt) {
     EXPECT_EQ(WindowPixel(check, 0, box.top), kBorderColour);
 }
 
-TEST_F(LiveControls, ClickingAnOptionButtonTakesTheDotOffItsNeighbourAtOnce) {
+TEST_F(LiveControls, OptionButtonsFollowTheMouseAndAClickTakesTheDotOffTheNeighbourAtOnce) {
     HWND first = form.Add(kOptionButtonClass, "first", BS_AUTORADIOBUTTON | WS_GROUP, 20, 20, 120,
                           kGlyphRowHeight);
     HWND second =
@@ -117,19 +117,33 @@ TEST_F(LiveControls, ClickingAnOptionButtonTakesTheDotOffItsNeighbourAtOnce) {
     ASSERT_EQ(WindowPixel(first, dotX, dotY), dot);
     ASSERT_NE(WindowPixel(second, dotX, dotY), dot);
 
+    // The fill inside the circle's corner tells the frame of OptionImage it came from.
+    const auto ring = [&](HWND option) { return WindowPixel(option, 3, circle.top + 3); };
+    const COLORREF rings[] = {GetPixel(OptionImage, 3, 3), GetPixel(OptionImage, 3, 13 + 3),
+                              GetPixel(OptionImage, 3, 26 + 3)};
+    ASSERT_NE(rings[0], rings[1]);
+    ASSERT_NE(rings[1], rings[2]);
+
+    MoveMouseTo(ScreenPoint(first, 40, 8));
+    EXPECT_EQ(Prop(first, kPropOldState), kStateHover);
+    EXPECT_EQ(Prop(first, kPropMouseFlag), 1);
+    EXPECT_EQ(ring(first), rings[kStateHover]);
     MoveMouseTo(ScreenPoint(second, 40, 8));
+    EXPECT_TRUE(PumpUntil([&] { return Prop(first, kPropMouseFlag) == 0; }));
+    EXPECT_EQ(Prop(first, kPropOldState), kStateNormal);
+    EXPECT_EQ(ring(first), rings[kStateNormal]);
     EXPECT_EQ(Prop(second, kPropOldState), kStateHover);
     PressLeft();
+    EXPECT_EQ(ring(second), rings[kStatePressed]);
     EXPECT_EQ(Prop(second, kPropOldState), kStatePressed);
     ReleaseLeftOnly();
 
     EXPECT_EQ(SendMessageA(first, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_NE(WindowPixel(first, dotX, dotY), dot);
     EXPECT_EQ(WindowPixel(second, dotX, dotY), dot);
-    // Both in the skin's circle, not the system's.
-    const COLORREF ring = GetPixel(OptionImage, 6, 0);
-    EXPECT_EQ(WindowPixel(first, 6, circle.top), ring);
-    EXPECT_EQ(WindowPixel(second, 6, circle.top), ring);
+    // Both in the skin's normal circle, not the system's.
+    EXPECT_EQ(ring(first), rings[kStateNormal]);
+    EXPECT_EQ(ring(second), rings[kStateNormal]);
 }
 
 // --- combo boxes and drive lists --------------------------------------------------
@@ -299,7 +313,11 @@ TEST_F(LiveHeader, HotItemFollowsTheMouseAndLeavingPutsItBack) {
     EXPECT_EQ(Hot(), -1);
     EXPECT_EQ(Look(1), 0);
 
+    // A press the header has let go of again still counts until the mouse leaves.
     MoveTo(120);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120, 10));
+    ReleaseCapture();
+    ASSERT_EQ(Pressed(), 1);
     Park();
     EXPECT_TRUE(PumpUntil([&] { return Prop(header, kPropMouseFlag) == 0; }));
     EXPECT_EQ(Hot(), -1);
@@ -312,6 +330,13 @@ TEST_F(LiveHeader, DragShowsThePressedItemAndLightsNoOtherItem) {
     PressLeft();
     EXPECT_EQ(Pressed(), 0);
     EXPECT_EQ(Look(0), 2);
+
+    // Read before the header's own repaint: the drag itself must leave the pressed
+    // item pressed and light no other.
+    SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 10));
+    EXPECT_EQ(Hot(), 0);
+    EXPECT_EQ(Look(0), 2);
+    EXPECT_EQ(Look(1), 0);
 
     MoveTo(120);  // dragged onto the next item
     EXPECT_EQ(Hot(), 0);
@@ -329,10 +354,9 @@ TEST_F(LiveHeader, DragShowsThePressedItemAndLightsNoOtherItem) {
     EXPECT_EQ(Look(0), 1);
 }
 
-TEST_F(LiveHeader, PressedItemLeftDuringADragIsNotPaintedOverByTheHotOne) {
-    // The mouse comes onto item 1, then the button goes down on item 0 after a move
-    // the header did not see lit: the previous hot item is repainted normal, the
-    // pressed one pressed only while the mouse is over it.
+TEST_F(LiveHeader, DragOverThePressedItemShowsItPressedAndPutsTheOldHotItemBack) {
+    // Item 1 is hot when the button goes down on item 0 (as after a move the header
+    // missed): the drag onto item 0 repaints item 1 normal and item 0 pressed.
     MoveTo(120);
     ASSERT_EQ(Hot(), 1);
     SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 10));

@@ -24,7 +24,8 @@ namespace {
 
 // A procedure put under the skin, so it is the "previous procedure" the skin passes
 // on to. For the one message a test probes, it counts arrivals, runs the test's check
-// of that moment, and answers with a value no real procedure would give.
+// once the window's own procedure has handled it (the skin has not yet regained
+// control), and answers with a value no real procedure would give.
 struct Probe {
     HWND window = nullptr;
     UINT message = 0;
@@ -40,15 +41,16 @@ LRESULT ResultMark(UINT message) {
 
 LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool probed = window == probe.window && message == probe.message;
-    if (probed) {
-        ++probe.arrivals;
-        if (probe.atPassOn) {
-            probe.atPassOn();
-        }
-    }
     const LRESULT result =
         CallWindowProcA(originalProcedures[window], window, message, wParam, lParam);
-    return probed ? ResultMark(message) : result;
+    if (!probed) {
+        return result;
+    }
+    ++probe.arrivals;
+    if (probe.atPassOn) {
+        probe.atPassOn();
+    }
+    return ResultMark(message);
 }
 
 void PutRecorderUnder(HWND window) {
@@ -410,7 +412,7 @@ TEST_F(RoutingContract, SkinWorkHappensOnTheSideOfPassingOnThatEachHandlerGives)
         {"edit colours: passed on, then white whatever the procedure chose", nullptr, container,
          WM_CTLCOLOREDIT,
          [&] {
-             SetBkColor(editDc, RGB(1, 2, 3));
+             SetBkColor(editDc, RGB(1, 2, 3));  // the previous procedure's choice
              return true;
          },
          [&] { return GetBkColor(editDc) == RGB(255, 255, 255); }},
