@@ -227,6 +227,15 @@ TEST_F(LiveButton, DraggingOffAPressedButtonShowsItsPictureOpaqueAtOnce) {
     EXPECT_EQ(Clicks(), 0);  // released elsewhere: no click
 }
 
+TEST_F(LiveButton, APaintDuringAFadeEndsItAndShowsTheCurrentPictureWhole) {
+    MoveMouseTo(CentreOf(button));
+    ASSERT_NE(Timer(), 0u);
+    RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(Timer(), 0u);
+    EXPECT_EQ(Level(), 255);
+    ExpectShows(kStateHover);
+}
+
 TEST_F(LiveButton, DetachingAButtonStopsItsFade) {
     MoveMouseTo(CentreOf(button));
     ASSERT_NE(Timer(), 0u);

@@ -313,6 +313,12 @@ TEST_F(LiveHeader, HotItemFollowsTheMouseAndLeavingPutsItBack) {
     EXPECT_EQ(Hot(), -1);
     EXPECT_EQ(Look(1), 0);
 
+    // The edge both items share belongs to the first.
+    SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(kItemWidth, 10));
+    EXPECT_EQ(Hot(), 0);
+    SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(kItemWidth + 1, 10));
+    EXPECT_EQ(Hot(), 1);
+
     // A press the header has let go of again still counts until the mouse leaves.
     MoveTo(120);
     SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120, 10));
