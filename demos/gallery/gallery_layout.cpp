@@ -16,6 +16,9 @@ constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
 constexpr DWORD kOption = BS_AUTORADIOBUTTON;
 constexpr DWORD kList = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
 constexpr DWORD kEdge = WS_EX_CLIENTEDGE;
+// Windows' progress control gives itself this edge; Wine's does not, and without a
+// border the skin's client paint would cover the frame its window paint draws.
+constexpr DWORD kBarEdge = WS_EX_STATICEDGE;
 
 constexpr std::array<GalleryRow, kGalleryControlCount - 1> kRows = {{
     {ButtonsLabel, "ButtonsLabel", "Static", Window, 12, 8, 776, 16, kLabel, 0,
@@ -61,7 +64,7 @@ constexpr std::array<GalleryRow, kGalleryControlCount - 1> kRows = {{
     {ComboLabel, "ComboLabel", "Static", Window, 12, 224, 776, 16, kLabel, 0,
      "组合框：简单、下拉、下拉列表、已禁用（ThunderRT6ComboBox）、驱动器列表"},
     {ComboSimple, "ComboSimple", "ComboBox", Window, 12, 242, 150, 96,
-     CBS_SIMPLE | WS_VSCROLL | WS_TABSTOP, 0, ""},
+     CBS_SIMPLE | CBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, 0, ""},
     {ComboDropDown, "ComboDropDown", "ComboBox", Window, 172, 242, 150, 200,
      CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, ""},
     {ComboDropDownList, "ComboDropDownList", "ComboBox", Window, 332, 242, 150, 200,
@@ -83,15 +86,15 @@ constexpr std::array<GalleryRow, kGalleryControlCount - 1> kRows = {{
 
     {ProgressLabel, "ProgressLabel", "Static", Window, 12, 496, 376, 16, kLabel, 0,
      "进度条（ProgressBar20WndClass，满刻度 30000）"},
-    {ProgressEmpty, "ProgressEmpty", kVbProgressBarClass, Window, 12, 514, 300, 18, 0, 0, ""},
-    {ProgressThird, "ProgressThird", kVbProgressBarClass, Window, 12, 538, 300, 18, 0, 0, ""},
+    {ProgressEmpty, "ProgressEmpty", kVbProgressBarClass, Window, 12, 514, 300, 18, 0, kBarEdge, ""},
+    {ProgressThird, "ProgressThird", kVbProgressBarClass, Window, 12, 538, 300, 18, 0, kBarEdge, ""},
     {ProgressHalfSmooth, "ProgressHalfSmooth", kVbProgressBarClass, Window, 12, 562, 300, 18,
-     PBS_SMOOTH, 0, ""},
-    {ProgressFull, "ProgressFull", kVb5ProgressBarClass, Window, 12, 586, 300, 18, 0, 0, ""},
+     PBS_SMOOTH, kBarEdge, ""},
+    {ProgressFull, "ProgressFull", kVb5ProgressBarClass, Window, 12, 586, 300, 18, 0, kBarEdge, ""},
     {ProgressVertical, "ProgressVertical", kVbProgressBarClass, Window, 328, 514, 22, 90,
-     PBS_VERTICAL, 0, ""},
+     PBS_VERTICAL, kBarEdge, ""},
     {ProgressVerticalSmooth, "ProgressVerticalSmooth", kVbProgressBarClass, Window, 360, 514, 22,
-     90, PBS_VERTICAL | PBS_SMOOTH, 0, ""},
+     90, PBS_VERTICAL | PBS_SMOOTH, kBarEdge, ""},
 
     {TextLabel, "TextLabel", "Static", Window, 400, 496, 388, 16, kLabel, 0,
      "文本框与列表框（平面边框）；DataListWndClass、DBListWndClass"},
