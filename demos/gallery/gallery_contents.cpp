@@ -52,8 +52,8 @@ void AddDrives(HWND driveList) {
             label[0] != '\0') {
             entry += std::string(" [") + label + "]";
         }
-        const auto index = SendMessageA(driveList, CB_ADDSTRING, 0,
-                                        reinterpret_cast<LPARAM>(entry.c_str()));
+        const auto index =
+            SendMessageA(driveList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         if ((root[0] | 0x20) == (current[0] | 0x20)) {
             selected = static_cast<int>(index);
         }

@@ -16,6 +16,10 @@ constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
 constexpr DWORD kOption = BS_AUTORADIOBUTTON;
 constexpr DWORD kList = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
 constexpr DWORD kEdge = WS_EX_CLIENTEDGE;
+// Visual Basic's own height for check boxes and option buttons (255 twips). The skin
+// lays its box over the system's one; at some other heights the two sit a pixel or
+// two apart and the system's top edge shows above the skin's.
+constexpr int kBoxHeight = 17;
 // Windows' progress control gives itself this edge; Wine's does not, and without a
 // border the skin's client paint would cover the frame its window paint draws.
 constexpr DWORD kBarEdge = WS_EX_STATICEDGE;
@@ -29,37 +33,36 @@ constexpr std::array<GalleryRow, kGalleryControlCount - 1> kRows = {{
      "已禁用"},
     {VbCommandButton, "VbCommandButton", kVbCommandButtonClass, Window, 396, 28, 120, 28, kPush, 0,
      "VB 命令按钮"},
-    {MessageBoxButton, "MessageBoxButton", "Button", Window, 540, 28, 120, 28, kPush, 0,
-     "消息框…"},
+    {MessageBoxButton, "MessageBoxButton", "Button", Window, 540, 28, 120, 28, kPush, 0, "消息框…"},
     {OpenFileButton, "OpenFileButton", "Button", Window, 668, 28, 120, 28, kPush, 0, "打开文件…"},
 
     {CheckLabel, "CheckLabel", "Static", Window, 12, 68, 376, 16, kLabel, 0,
      "复选框（ThunderRT6CheckBox，面板内）"},
     {CheckPanel, "CheckPanel", iFrame::kClassName, Window, 12, 86, 376, 128, 0, 0, ""},
-    {CheckUnchecked, "CheckUnchecked", kVbCheckBoxClass, CheckPanel, 10, 8, 356, 20, kCheck, 0,
-     "未选中"},
-    {CheckChecked, "CheckChecked", kVbCheckBoxClass, CheckPanel, 10, 31, 356, 20, kCheck, 0,
+    {CheckUnchecked, "CheckUnchecked", kVbCheckBoxClass, CheckPanel, 10, 8, 356, kBoxHeight, kCheck,
+     0, "未选中"},
+    {CheckChecked, "CheckChecked", kVbCheckBoxClass, CheckPanel, 10, 31, 356, kBoxHeight, kCheck, 0,
      "选中"},
-    {CheckGrey, "CheckGrey", kVbCheckBoxClass, CheckPanel, 10, 54, 356, 20,
+    {CheckGrey, "CheckGrey", kVbCheckBoxClass, CheckPanel, 10, 54, 356, kBoxHeight,
      BS_AUTO3STATE | WS_TABSTOP, 0, "不确定（三态）"},
-    {CheckDisabled, "CheckDisabled", kVb5CheckBoxClass, CheckPanel, 10, 77, 356, 20,
+    {CheckDisabled, "CheckDisabled", kVb5CheckBoxClass, CheckPanel, 10, 77, 356, kBoxHeight,
      kCheck | WS_DISABLED, 0, "已禁用（选中，ThunderCheckBox）"},
-    {SystemCheckBox, "SystemCheckBox", "Button", CheckPanel, 10, 100, 356, 20, kCheck, 0,
+    {SystemCheckBox, "SystemCheckBox", "Button", CheckPanel, 10, 100, 356, kBoxHeight, kCheck, 0,
      "系统复选框（Button 类：由系统绘制）"},
 
     {OptionLabel, "OptionLabel", "Static", Window, 400, 68, 388, 16, kLabel, 0,
      "单选按钮（ThunderRT6OptionButton，彩色面板内）"},
     {OptionPanel, "OptionPanel", iFrame::kClassName, Window, 400, 86, 388, 128, 0, 0, ""},
-    {OptionChecked, "OptionChecked", kVbOptionButtonClass, OptionPanel, 10, 8, 368, 20,
+    {OptionChecked, "OptionChecked", kVbOptionButtonClass, OptionPanel, 10, 8, 368, kBoxHeight,
      kOption | WS_GROUP | WS_TABSTOP, 0, "选项一（选中）"},
-    {OptionUnchecked, "OptionUnchecked", kVbOptionButtonClass, OptionPanel, 10, 31, 368, 20,
+    {OptionUnchecked, "OptionUnchecked", kVbOptionButtonClass, OptionPanel, 10, 31, 368, kBoxHeight,
      kOption, 0, "选项二"},
-    {OptionThird, "OptionThird", kVbOptionButtonClass, OptionPanel, 10, 54, 368, 20, kOption, 0,
-     "选项三"},
-    {OptionDisabled, "OptionDisabled", kVbOptionButtonClass, OptionPanel, 10, 77, 368, 20,
+    {OptionThird, "OptionThird", kVbOptionButtonClass, OptionPanel, 10, 54, 368, kBoxHeight,
+     kOption, 0, "选项三"},
+    {OptionDisabled, "OptionDisabled", kVbOptionButtonClass, OptionPanel, 10, 77, 368, kBoxHeight,
      kOption | WS_DISABLED, 0, "已禁用"},
     {OptionDisabledChecked, "OptionDisabledChecked", kVb5OptionButtonClass, OptionPanel, 10, 100,
-     368, 20, kOption | WS_GROUP | WS_DISABLED, 0, "已禁用（选中，ThunderOptionButton）"},
+     368, kBoxHeight, kOption | WS_GROUP | WS_DISABLED, 0, "已禁用（选中，ThunderOptionButton）"},
 
     {ComboLabel, "ComboLabel", "Static", Window, 12, 224, 776, 16, kLabel, 0,
      "组合框：简单、下拉、下拉列表、已禁用（ThunderRT6ComboBox）、驱动器列表"},
@@ -86,8 +89,10 @@ constexpr std::array<GalleryRow, kGalleryControlCount - 1> kRows = {{
 
     {ProgressLabel, "ProgressLabel", "Static", Window, 12, 496, 376, 16, kLabel, 0,
      "进度条（ProgressBar20WndClass，满刻度 30000）"},
-    {ProgressEmpty, "ProgressEmpty", kVbProgressBarClass, Window, 12, 514, 300, 18, 0, kBarEdge, ""},
-    {ProgressThird, "ProgressThird", kVbProgressBarClass, Window, 12, 538, 300, 18, 0, kBarEdge, ""},
+    {ProgressEmpty, "ProgressEmpty", kVbProgressBarClass, Window, 12, 514, 300, 18, 0, kBarEdge,
+     ""},
+    {ProgressThird, "ProgressThird", kVbProgressBarClass, Window, 12, 538, 300, 18, 0, kBarEdge,
+     ""},
     {ProgressHalfSmooth, "ProgressHalfSmooth", kVbProgressBarClass, Window, 12, 562, 300, 18,
      PBS_SMOOTH, kBarEdge, ""},
     {ProgressFull, "ProgressFull", kVb5ProgressBarClass, Window, 12, 586, 300, 18, 0, kBarEdge, ""},

@@ -64,7 +64,8 @@ enum class GalleryControl : int {
     StatusLabel,  // what the message box and the file dialog answered
     Window,       // the container of the top-level rows; not a control
 };
-inline constexpr std::size_t kGalleryControlCount = static_cast<std::size_t>(GalleryControl::Window);
+inline constexpr std::size_t kGalleryControlCount =
+    static_cast<std::size_t>(GalleryControl::Window);
 
 struct GalleryRow {
     GalleryControl id;

@@ -20,7 +20,7 @@ constexpr DWORD kWindowStyle =
 // Light blue, so the keyed corners of the option circles show over a colour of their own.
 constexpr COLORREF kOptionPanelColor = RGB(226, 239, 250);
 
-constexpr char kMessageBoxText[] = "这是一个消息框：它和它的按钮都由皮肤绘制。\n点“确定”或“取消”。";
+constexpr char kMessageBoxText[] = "这是一个消息框：它和它的按钮都由皮肤绘制。\n点一个按钮关闭它。";
 constexpr char kFileFilter[] = "文本文件(*.TXT)|*.txt|所有文件(*.*)|*.*";
 
 int ScreenDpi() {
@@ -65,20 +65,22 @@ struct CreateParams {
 void GalleryWindow::CreateControls() {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     for (const GalleryRow& row : GalleryLayout()) {
-        const HWND parent = row.container == GalleryControl::Window ? window_ : Control(row.container);
+        const HWND parent =
+            row.container == GalleryControl::Window ? window_ : Control(row.container);
         const int left = Scale(row.left);
         const int top = Scale(row.top);
         const int width = Scale(row.width);
         const int height = Scale(row.height);
         const int id = GalleryCommandId(row.id);
         if (std::string_view(row.className) == iFrame::kClassName) {
-            iFrame::Create(parent, id, {left, top, left + width, top + height}, WS_VISIBLE, nullptr);
+            iFrame::Create(parent, id, {left, top, left + width, top + height}, WS_VISIBLE,
+                           nullptr);
             continue;
         }
-        const HWND control = CreateWindowExA(
-            row.exStyle, row.className, Utf8ToAnsi(row.text).c_str(),
-            WS_CHILD | WS_VISIBLE | row.style, left, top, width, height, parent,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        const HWND control =
+            CreateWindowExA(row.exStyle, row.className, Utf8ToAnsi(row.text).c_str(),
+                            WS_CHILD | WS_VISIBLE | row.style, left, top, width, height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
     if (iFrame* panel = iFrame::FromWindow(Control(GalleryControl::OptionPanel))) {
@@ -93,9 +95,9 @@ void GalleryWindow::SetStatus(std::string_view text) const {
 
 void GalleryWindow::OnMessageBoxClick() const {
     // Owned by the skinned window: the skin takes it on when it is activated.
-    const int answer = MessageBoxA(window_, Utf8ToAnsi(kMessageBoxText).c_str(),
-                                   Utf8ToAnsi(kGalleryCaption).c_str(),
-                                   MB_OKCANCEL | MB_ICONINFORMATION);
+    const int answer =
+        MessageBoxA(window_, Utf8ToAnsi(kMessageBoxText).c_str(),
+                    Utf8ToAnsi(kGalleryCaption).c_str(), MB_OKCANCEL | MB_ICONINFORMATION);
     SetStatus(answer == IDOK       ? "消息框的回答：确定"
               : answer == IDCANCEL ? "消息框的回答：取消"
                                    : "消息框没有打开");
@@ -216,9 +218,9 @@ HWND CreateGalleryWindow(const GalleryOptions& options) {
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
     CreateParams params{&options, dpi};
-    const HWND window = CreateWindowExA(0, kVbFormClass, Utf8ToAnsi(kGalleryCaption).c_str(),
-                                        kWindowStyle, left, top, width, height, nullptr, nullptr,
-                                        instance, &params);
+    const HWND window =
+        CreateWindowExA(0, kVbFormClass, Utf8ToAnsi(kGalleryCaption).c_str(), kWindowStyle, left,
+                        top, width, height, nullptr, nullptr, instance, &params);
     if (!window) {
         return nullptr;
     }

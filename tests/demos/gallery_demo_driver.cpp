@@ -157,8 +157,8 @@ int main(int argc, char** argv) {
     }
     WaitForInputIdle(process.hProcess, 10000);
     const DWORD id = process.dwProcessId;
-    const HWND gallery = WaitForWindow(
-        [&] { return FindProcessWindow(id, quenlo::gallery::kVbFormClass); }, 20000);
+    const HWND gallery =
+        WaitForWindow([&] { return FindProcessWindow(id, quenlo::gallery::kVbFormClass); }, 20000);
     if (gallery == nullptr) {
         std::fprintf(stderr, "the gallery's window did not appear\n");
         TerminateProcess(process.hProcess, 1);

@@ -48,8 +48,9 @@ TEST_F(SkinWindowProc, DrawItemOfASkinnedPushButtonIsSwallowedAndOtherMessagesPa
 // Nobody but their owner draws other owner-drawn items: a combo box of the file
 // dialog, a button its program draws itself (the skin leaves it alone).
 TEST_F(SkinWindowProc, DrawItemOfAnythingTheSkinDoesNotPaintGoesToTheOwnerOnce) {
-    const HWND combo = form.Add("ComboBox", "", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                                10, 10, 120, 100);
+    const HWND combo = form.Add("ComboBox", "",
+                                CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 10, 10,
+                                120, 100);
     const HWND ownerDrawn = form.Add("Button", "own", BS_OWNERDRAW, 10, 40, 80, 24);
     const HWND checkBox = form.Add("Button", "check", BS_AUTOCHECKBOX, 10, 70, 80, 24);
     ApplySkin(form.get());
