@@ -16,9 +16,8 @@ constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
 constexpr DWORD kOption = BS_AUTORADIOBUTTON;
 constexpr DWORD kList = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
 constexpr DWORD kEdge = WS_EX_CLIENTEDGE;
-// Visual Basic's own height for check boxes and option buttons (255 twips). The skin
-// lays its box over the system's one; at some other heights the two sit a pixel or
-// two apart and the system's top edge shows above the skin's.
+// Visual Basic's own height for check boxes and option buttons (255 twips), the one
+// the skin was made for.
 constexpr int kBoxHeight = 17;
 // Windows' progress control gives itself this edge; Wine's does not, and without a
 // border the skin's client paint would cover the frame its window paint draws.

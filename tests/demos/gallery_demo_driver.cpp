@@ -33,6 +33,29 @@ HWND FindDialog(DWORD processId, HWND except = nullptr) {
     return nullptr;
 }
 
+// The box of a check box or option button, at its left edge.
+POINT LeftOf(HWND control) {
+    RECT box{};
+    GetWindowRect(control, &box);
+    return {box.left + 6, (box.top + box.bottom) / 2};
+}
+
+void SendKey(WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+void KeyDown(WORD key) {
+    SendKey(key, 0);
+}
+
+void KeyUp(WORD key) {
+    SendKey(key, KEYEVENTF_KEYUP);
+}
+
 void PressKey(WORD key) {
     INPUT inputs[2]{};
     inputs[0].type = INPUT_KEYBOARD;
@@ -96,6 +119,26 @@ public:
         Sleep(600);
         const bool saved = Photograph(shots_ + "4-combo-open.png", gallery_);
         PressKey(VK_ESCAPE);
+        MoveMouse({2, 2});
+        Sleep(300);
+        return saved;
+    }
+
+    // A check box and an option button clicked, then the mouse resting on a check
+    // box (hover fill) while the space bar holds down the focused option (pressed).
+    bool ClicksAndHover() {
+        for (GalleryControl id : {GalleryControl::CheckUnchecked, GalleryControl::OptionThird}) {
+            MoveMouse(LeftOf(Control(id)));
+            Sleep(200);
+            ClickMouse();
+            Sleep(300);
+        }
+        MoveMouse(LeftOf(Control(GalleryControl::CheckChecked)));
+        Sleep(300);
+        KeyDown(VK_SPACE);
+        Sleep(300);
+        const bool saved = Photograph(shots_ + "7-clicked.png", gallery_);
+        KeyUp(VK_SPACE);
         MoveMouse({2, 2});
         Sleep(300);
         return saved;
@@ -172,6 +215,7 @@ int main(int argc, char** argv) {
         ok = driver.HoverMidFade() && ok;
         ok = driver.HeaderPressed() && ok;
         ok = driver.ComboOpen() && ok;
+        ok = driver.ClicksAndHover() && ok;
         ok = driver.ModalDialog(GalleryControl::MessageBoxButton, "5-message-box.png", IDOK) && ok;
         ok = driver.ModalDialog(GalleryControl::OpenFileButton, "6-open-file.png", IDCANCEL) && ok;
     }
