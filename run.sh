@@ -72,7 +72,7 @@ if [[ $mode == demo ]]; then
     echo "== the gallery of skinned controls"
     gallery_shots "$demo/gallery"
     echo "Gallery:     $PWD/$demo/gallery/ (at rest, hover mid-fade, header pressed, open list,"
-    echo "             message box, open-file dialog)"
+    echo "             clicked marks, message box, open-file dialog)"
     exit 0
 fi
 

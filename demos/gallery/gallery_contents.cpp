@@ -61,14 +61,15 @@ void AddDrives(HWND driveList) {
     SendMessageA(driveList, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
-void AddColumns(HWND listView, std::initializer_list<std::pair<const char*, int>> columns) {
+void AddColumns(HWND listView, int dpi,
+                std::initializer_list<std::pair<const char*, int>> columns) {
     int index = 0;
     for (const auto& [title, width] : columns) {
         std::string text = Utf8ToAnsi(title);
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = text.data();
-        column.cx = width;
+        column.cx = MulDiv(width, dpi, 96);
         column.iSubItem = index;
         SendMessageA(listView, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(&column));
@@ -91,14 +92,15 @@ void AddRow(HWND listView, int row, std::initializer_list<const char*> cells) {
     }
 }
 
-void AddHeaderItems(HWND header, std::initializer_list<std::pair<const char*, int>> items) {
+void AddHeaderItems(HWND header, int dpi,
+                    std::initializer_list<std::pair<const char*, int>> items) {
     int index = 0;
     for (const auto& [title, width] : items) {
         std::string text = Utf8ToAnsi(title);
         HDITEMA item{};
         item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
         item.pszText = text.data();
-        item.cxy = width;
+        item.cxy = MulDiv(width, dpi, 96);
         item.fmt = HDF_STRING | HDF_CENTER;
         SendMessageA(header, HDM_INSERTITEMA, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(&item));
@@ -115,7 +117,7 @@ void SetProgress(HWND bar, int position) {
 
 }  // namespace
 
-void FillGalleryContents(HWND gallery) {
+void FillGalleryContents(HWND gallery, int dpi) {
     const auto control = [gallery](GalleryControl id) { return GalleryControlWindow(gallery, id); };
 
     SendMessageA(control(CheckChecked), BM_SETCHECK, BST_CHECKED, 0);
@@ -133,17 +135,17 @@ void FillGalleryContents(HWND gallery) {
     const HWND listView = control(ListView);
     SendMessageA(listView, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
                  LVS_EX_FULLROWSELECT);
-    AddColumns(listView, {{"文件", 150}, {"行数", 90}, {"大小", 110}});
+    AddColumns(listView, dpi, {{"文件", 150}, {"行数", 90}, {"大小", 110}});
     AddRow(listView, 0, {"1-2026-12-07.txt", "30000", "1.2 MB"});
     AddRow(listView, 1, {"2-2026-12-07.txt", "30000", "1.2 MB"});
     AddRow(listView, 2, {"3-2026-12-07.txt", "12345", "0.5 MB"});
 
-    AddHeaderItems(control(Header), {{"名称", 150}, {"类型", 110}, {"修改日期", 128}});
+    AddHeaderItems(control(Header), dpi, {{"名称", 150}, {"类型", 110}, {"修改日期", 128}});
 
     const HWND grid = control(Grid);
     SendMessageA(grid, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    AddColumns(grid, {{"A", 120}, {"B", 120}, {"C", 120}});
+    AddColumns(grid, dpi, {{"A", 120}, {"B", 120}, {"C", 120}});
     AddRow(grid, 0, {"1", "2", "3"});
     AddRow(grid, 1, {"4", "5", "6"});
 

@@ -5,7 +5,8 @@
 
 namespace quenlo::gallery {
 
-// Fills the controls of a freshly created gallery window.
-void FillGalleryContents(HWND gallery);
+// Fills the controls of a freshly created gallery window; widths of columns and
+// header items are given at 96 dpi and scaled to dpi.
+void FillGalleryContents(HWND gallery, int dpi);
 
 }  // namespace quenlo::gallery

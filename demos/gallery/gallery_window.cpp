@@ -86,7 +86,7 @@ void GalleryWindow::CreateControls() {
     if (iFrame* panel = iFrame::FromWindow(Control(GalleryControl::OptionPanel))) {
         panel->SetBackColor(kOptionPanelColor);
     }
-    FillGalleryContents(window_);
+    FillGalleryContents(window_, dpi_);
 }
 
 void GalleryWindow::SetStatus(std::string_view text) const {
