@@ -4,8 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <utility>
-
 #include "skin/engine/skin_attachment.h"
 #include "skin/registry/skin_state.h"
 #include "skin/engine/skin_window_proc.h"
@@ -27,46 +25,6 @@ protected:
     }
     FormWindow form;
 };
-
-TEST_F(SkinWindowProc, DrawItemOfASkinnedPushButtonIsSwallowedAndOtherMessagesPassThrough) {
-    const HWND push = form.Add("Button", "push", BS_PUSHBUTTON, 10, 10, 80, 24);
-    ApplySkin(form.get());
-    FormMessages().clear();
-
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_BUTTON;
-    item.hwndItem = push;
-    EXPECT_EQ(SendMessageA(form.get(), WM_DRAWITEM, 5, reinterpret_cast<LPARAM>(&item)), 0);
-    EXPECT_EQ(CountFormMessages(WM_DRAWITEM), 0);
-
-    EXPECT_EQ(SendMessageA(form.get(), kEchoMessage, 7, -9), kEchoResult);
-    ASSERT_EQ(CountFormMessages(kEchoMessage), 1);
-    EXPECT_EQ(FormMessages().back().wParam, 7u);
-    EXPECT_EQ(FormMessages().back().lParam, -9);
-}
-
-// Nobody but their owner draws other owner-drawn items: a combo box of the file
-// dialog, a button its program draws itself (the skin leaves it alone).
-TEST_F(SkinWindowProc, DrawItemOfAnythingTheSkinDoesNotPaintGoesToTheOwnerOnce) {
-    const HWND combo = form.Add("ComboBox", "",
-                                CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 10, 10,
-                                120, 100);
-    const HWND ownerDrawn = form.Add("Button", "own", BS_OWNERDRAW, 10, 40, 80, 24);
-    const HWND checkBox = form.Add("Button", "check", BS_AUTOCHECKBOX, 10, 70, 80, 24);
-    ApplySkin(form.get());
-    for (const auto& [type, window] : {std::pair{ODT_COMBOBOX, combo},
-                                       std::pair{ODT_BUTTON, ownerDrawn},
-                                       std::pair{ODT_BUTTON, checkBox}}) {
-        FormMessages().clear();
-        DRAWITEMSTRUCT item{};
-        item.CtlType = type;
-        item.hwndItem = window;
-        SendMessageA(form.get(), WM_DRAWITEM, 9, reinterpret_cast<LPARAM>(&item));
-        ASSERT_EQ(CountFormMessages(WM_DRAWITEM), 1) << "item type " << type;
-        EXPECT_EQ(FormMessages().back().wParam, 9u);
-        EXPECT_EQ(FormMessages().back().lParam, reinterpret_cast<LPARAM>(&item));
-    }
-}
 
 TEST_F(SkinWindowProc, WindowWithoutPreviousProcedureGetsTheDefaultProcedure) {
     EXPECT_EQ(SkinWndProc(nullptr, kEchoMessage, 0, 0), 0);
