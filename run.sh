@@ -38,6 +38,7 @@ gallery_shots() {
 }
 if [[ $mode == gallery ]]; then
     if [[ -n ${DISPLAY:-} ]]; then
+        echo "QuenloGallery: every control the skin draws, in one window; close it to end"
         QUENLO_USE_DISPLAY=1 exec scripts/windows_session.sh /usr/lib/wine/wine64 "$gallery"
     fi
     gallery_shots build/demo/gallery --rest-only
