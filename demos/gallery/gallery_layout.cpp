@@ -145,7 +145,11 @@ const GalleryRow& GalleryRowOf(GalleryControl id) {
 }
 
 std::string_view GalleryControlName(GalleryControl id) {
-    return id == ListViewHeader ? "ListViewHeader" : GalleryRowOf(id).name;
+    if (id == ListViewHeader) {
+        return "ListViewHeader";
+    }
+    const auto index = static_cast<std::size_t>(id);
+    return index < kGalleryControlCount ? GalleryRowOf(id).name : "Window";
 }
 
 std::optional<GalleryControl> GalleryControlNamed(std::string_view name) {

@@ -87,9 +87,11 @@ inline constexpr int kProgressFullScale = 30000;
 
 // The rows of every control but ListViewHeader, in creation order.
 const std::array<GalleryRow, kGalleryControlCount - 1>& GalleryLayout();
-// The row of a control; ListViewHeader has none and gives the list view's row.
+// The row of a control (not Window); ListViewHeader has none and gives the list
+// view's row.
 const GalleryRow& GalleryRowOf(GalleryControl id);
 
+// "ButtonNormal", ...; "Window" for the gallery window itself.
 std::string_view GalleryControlName(GalleryControl id);
 std::optional<GalleryControl> GalleryControlNamed(std::string_view name);
 

@@ -1,6 +1,7 @@
 // Drives the real QuenloGallery.exe as a person would and photographs it: at rest,
 // with the mouse over a button halfway through its fade, with a header item held
-// down, an open drop-down list, the message box and the open-file dialog.
+// down, an open drop-down list, after clicks on a check box and an option button,
+// with the message box and with the open-file dialog (1-rest.png ... 7-open-file.png).
 //
 // Usage: gallery_demo_driver GALLERY_EXE SHOTS_FOLDER [--rest-only]
 // Exit code 0 when every picture was saved and the gallery ended normally.
@@ -137,7 +138,7 @@ public:
         Sleep(300);
         KeyDown(VK_SPACE);
         Sleep(300);
-        const bool saved = Photograph(shots_ + "7-clicked.png", gallery_);
+        const bool saved = Photograph(shots_ + "5-clicked.png", gallery_);
         KeyUp(VK_SPACE);
         MoveMouse({2, 2});
         Sleep(300);
@@ -216,8 +217,8 @@ int main(int argc, char** argv) {
         ok = driver.HeaderPressed() && ok;
         ok = driver.ComboOpen() && ok;
         ok = driver.ClicksAndHover() && ok;
-        ok = driver.ModalDialog(GalleryControl::MessageBoxButton, "5-message-box.png", IDOK) && ok;
-        ok = driver.ModalDialog(GalleryControl::OpenFileButton, "6-open-file.png", IDCANCEL) && ok;
+        ok = driver.ModalDialog(GalleryControl::MessageBoxButton, "6-message-box.png", IDOK) && ok;
+        ok = driver.ModalDialog(GalleryControl::OpenFileButton, "7-open-file.png", IDCANCEL) && ok;
     }
 
     PostMessageA(gallery, WM_CLOSE, 0, 0);

@@ -65,6 +65,8 @@ TEST_F(GalleryTest, EveryControlIsFoundByItsNameAndIsSkinned) {
         EXPECT_NE(skin::GetSkinProp(control, skin::kPropProcAddr), 0);
     }
     EXPECT_EQ(GalleryControlNamed("NoSuchControl"), std::nullopt);
+    EXPECT_EQ(GalleryControlName(GalleryControl::Window), "Window");
+    EXPECT_EQ(GalleryControlWindow(gallery_, GalleryControl::Window), nullptr);
     EXPECT_EQ(GalleryControlWindow(GetDesktopWindow(), GalleryControl::ButtonNormal), nullptr);
 }
 
