@@ -340,6 +340,20 @@ TEST_F(RoutingContract, DestroyedWindowsDetachBeforeTheirPreviousProcedureSeesTh
     }
 }
 
+TEST_F(RoutingContract, DrawRequestsForItemsTheSkinDoesNotPaintReachTheirOwnerOnce) {
+    for (HWND item : {windows[Kind::CheckStyledButton], edit}) {
+        DRAWITEMSTRUCT request{};
+        request.CtlType = item == edit ? ODT_STATIC : ODT_BUTTON;
+        request.hwndItem = item;
+        probe = {form.get(), WM_DRAWITEM, 0, nullptr};
+        const LRESULT result =
+            SendMessageA(form.get(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&request));
+        EXPECT_EQ(probe.arrivals, 1);
+        EXPECT_EQ(result, ResultMark(WM_DRAWITEM));
+        probe = {};
+    }
+}
+
 // Each row: the message, the window it goes to, what holds when the previous
 // procedure receives it, and what holds once the skin has returned.
 struct Side {
