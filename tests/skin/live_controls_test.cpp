@@ -128,6 +128,9 @@ TEST_F(LiveControls, OptionButtonsFollowTheMouseAndAClickTakesTheDotOffTheNeighb
     EXPECT_EQ(Prop(first, kPropOldState), kStateHover);
     EXPECT_EQ(Prop(first, kPropMouseFlag), 1);
     EXPECT_EQ(ring(first), rings[kStateHover]);
+    SetFocus(first);  // a focus change shows the circle at rest
+    EXPECT_EQ(Prop(first, kPropOldState), kStateNormal);
+    EXPECT_EQ(ring(first), rings[kStateNormal]);
     MoveMouseTo(ScreenPoint(second, 40, 8));
     EXPECT_TRUE(PumpUntil([&] { return Prop(first, kPropMouseFlag) == 0; }));
     EXPECT_EQ(Prop(first, kPropOldState), kStateNormal);
