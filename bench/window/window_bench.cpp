@@ -1,9 +1,9 @@
 // Runs one conversion through the real main window: sets Text4 and Text7, clicks
-// Command2 and waits for the completion box, or clicks Command2 again after a while to
-// stop the run. Meanwhile a timer of this thread runs at the system's shortest interval
-// (10 ms); the gaps between its handlings bound from above how long the window went
-// without processing its messages. At every tick Label6 is compared with the wall
-// clock, and after the stop click Command2's caption is watched.
+// Command2 and waits for the completion box, or has the mouse click Command2 again
+// after a while to stop the run. Meanwhile a timer of this thread runs at the system's
+// shortest interval (10 ms); the gaps between its handlings bound from above how long
+// the window went without processing its messages. At every tick Label6 is compared
+// with the wall clock, and after the stop click Command2's caption is watched.
 // (Messages posted from another thread are no measure under Wine: they can wait
 // some 50 ms to become visible to PeekMessage even when it runs every few ms.)
 //
@@ -11,16 +11,18 @@
 // Always skinned: the click re-applies the skin. Prints: seconds of the run, longest and
 // 99th-percentile gap between ticks in ms, gaps counted, the ms from the click to the
 // first tick and from the last tick to the end, the most whole seconds Label6 was
-// behind the wall clock, and the ms from the stop click to Command2 reading "开始处理"
-// (0 without a stop).
+// behind the wall clock, the ms from the stop click to Command2 reading "开始处理"
+// (0 without a stop), and the total Label7 shows at the end.
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "conversion/leading_number.h"
@@ -39,7 +41,8 @@ struct Measurement {
     std::vector<Clock::time_point> ticks;
     long long label6Lag = 0;
     std::optional<Clock::duration> stopAfter;
-    std::optional<Clock::time_point> stopClickedAt;
+    Clock::time_point stopClickedAt;  // written by the clicking thread before the click
+    std::atomic<bool> stopClicked{false};
     std::optional<Clock::time_point> stoppedAt;  // Command2 seen reading "开始处理"
 };
 Measurement g;
@@ -48,10 +51,32 @@ double Ms(Clock::duration span) {
     return std::chrono::duration<double, std::milli>(span).count();
 }
 
-void ClickStart() {
-    const HWND start = g.window->Control(quenlo::ControlId::Command2);
-    PostMessageA(GetParent(start), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(start), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(start));
+// The mouse rests on the button, as after the start click.
+void MoveMouseOnto(HWND control) {
+    RECT box{};
+    GetWindowRect(control, &box);
+    const POINT to{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    SetCursorPos(to.x, to.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(to.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = MulDiv(to.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
+// A person's click arrives whenever it comes, not when the window is ready for it:
+// another thread presses the mouse button at the set time.
+void ClickLater(Clock::time_point at) {
+    std::this_thread::sleep_until(at);
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    g.stopClickedAt = Clock::now();
+    g.stopClicked = true;
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 void OnTick() {
@@ -62,14 +87,9 @@ void OnTick() {
     const auto shown = static_cast<long long>(
         quenlo::LeadingNumber(g.window->Text(quenlo::ControlId::Label6)));
     g.label6Lag = std::max(g.label6Lag, wholeSeconds - shown);
-    if (g.stopClickedAt) {
-        if (!g.stoppedAt && g.window->Text(quenlo::ControlId::Command2) == quenlo::kStartCaption) {
-            g.stoppedAt = now;
-        }
-    } else if (g.stopAfter && now - g.clickedAt >= *g.stopAfter) {
-        // Posted, as a click arrives: it is handled at the run's next pump.
-        ClickStart();
-        g.stopClickedAt = Clock::now();
+    if (g.stopClicked && !g.stoppedAt &&
+        g.window->Text(quenlo::ControlId::Command2) == quenlo::kStartCaption) {
+        g.stoppedAt = now;
     }
 }
 
@@ -125,16 +145,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetTimer(probe, 1, USER_TIMER_MINIMUM, nullptr);
 
     const HWND start = g.window->Control(quenlo::ControlId::Command2);
+    SetForegroundWindow(window);
+    MoveMouseOnto(start);
     g.clickedAt = Clock::now();
+    std::thread clicker;
+    if (g.stopAfter) {
+        clicker = std::thread(ClickLater, g.clickedAt + *g.stopAfter);
+    }
     g.ticks.push_back(g.clickedAt);
     g.measuring = true;
     SendMessageA(GetParent(start), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(start), BN_CLICKED),
                  reinterpret_cast<LPARAM>(start));
     g.measuring = false;
     const Clock::time_point returnedAt = Clock::now();
+    if (clicker.joinable()) {
+        clicker.join();
+    }
 
     if (g.stopAfter) {
-        if (!g.stopClickedAt || finished) {
+        if (!g.stopClicked || finished) {
             std::fprintf(stderr, "the run ended before the stop click\n");
             return 1;
         }
@@ -158,10 +187,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const double p99 = gaps.empty() ? 0 : gaps[gaps.size() * 99 / 100];
     const double first = g.ticks.size() > 1 ? Ms(g.ticks[1] - g.clickedAt) : 0;
     const double last = Ms(finishedAt - g.ticks.back());
-    const double stopLatency =
-        g.stoppedAt && g.stopClickedAt ? Ms(*g.stoppedAt - *g.stopClickedAt) : 0;
-    std::printf("%.3f %.1f %.1f %zu %.1f %.1f %lld %.1f\n", seconds, longest, p99, gaps.size(),
-                first, last, g.label6Lag, stopLatency);
+    const double stopLatency = g.stoppedAt ? Ms(*g.stoppedAt - g.stopClickedAt) : 0;
+    std::string total = g.window->Text(quenlo::ControlId::Label7);
+    total.erase(0, quenlo::kTotalPrefix.size());
+    std::printf("%.3f %.1f %.1f %zu %.1f %.1f %lld %.1f %s\n", seconds, longest, p99, gaps.size(),
+                first, last, g.label6Lag, stopLatency, total.c_str());
     DestroyWindow(window);
     return 0;
 }
