@@ -29,9 +29,15 @@ LRESULT OnDestroy(WNDPROC previous, HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     return PassOn(previous, hWnd, msg, wParam, lParam);
 }
 
-// Owner-drawn buttons are painted by the skin; nobody else may draw them.
-LRESULT OnDrawItem(WNDPROC, HWND, UINT, WPARAM, LPARAM) {
-    return 0;
+// The buttons the skin made owner-drawn are painted by the skin; nobody else may draw
+// them. Every other owner-drawn control (a dialog's own combo box, say) is drawn by its
+// owner as before.
+LRESULT OnDrawItem(WNDPROC previous, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item != nullptr && item->CtlType == ODT_BUTTON && IsOwnerDrawnBySkin(item->hwndItem)) {
+        return 0;
+    }
+    return PassOn(previous, hWnd, msg, wParam, lParam);
 }
 
 // A modal dialog or message box owned by this window has gone idle: skin it.
