@@ -12,11 +12,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // Dialog keys: Tab between the controls, Enter and Escape as a dialog has them.
-        if (!IsDialogMessageA(window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        quenlo::MainWindow::Dispatch(window, message);
     }
     return static_cast<int>(message.wParam);
 }
