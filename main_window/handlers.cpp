@@ -95,7 +95,10 @@ void MainWindow::OnLabel7Change() {
 }
 
 void MainWindow::OnLabel9Click() {
-    services_.startProcess(std::string("Explorer.exe ") + kPublisherAddress);
+    // By its full path: a bare "Explorer.exe" is looked for beside Quenlo.exe first,
+    // and whatever program lay there under that name would be started.
+    services_.startProcess(WindowsFolderProgram("explorer.exe"),
+                           std::string("Explorer.exe ") + kPublisherAddress);
 }
 
 // Enter reaches the window as IDOK from the dialog manager, which looks for a default

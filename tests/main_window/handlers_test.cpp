@@ -5,6 +5,8 @@
 
 #include "conversion/output_naming.h"
 #include "conversion/texts.h"
+#include "main_window/program.h"
+#include "platform/win32_file_system.h"
 #include "tests/main_window/window_fixture.h"
 
 namespace quenlo {
@@ -165,6 +167,29 @@ TEST_F(MainWindowTest, PathPastedInQuotesIsUsedWithoutThem) {
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].text, kFinishedText);
     EXPECT_EQ(OutputLineCount(), 4);
+}
+
+// The system refuses the window, as it does when a session's window resources run out.
+LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
+    char name[16] = {};
+    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+        std::string_view(name) == MainWindow::kClassName) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, ProgramWithoutItsWindowSaysWhyInsteadOfEndingSilently) {
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
+    const int status = RunQuenlo(services_, SW_HIDE);
+    UnhookWindowsHookEx(hook);
+
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "无法创建 Quenlo 的窗口：" + SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(boxes_[0].title, "Quenlo");
+    EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
 }
 
 TEST_F(MainWindowTest, TimerTickAddsASecondToWhatTheLabelShows) {

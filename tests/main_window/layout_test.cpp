@@ -2,6 +2,7 @@
 #include <string>
 
 #include "controls/frame.h"
+#include "conversion/output_naming.h"
 #include "tests/main_window/window_fixture.h"
 
 namespace quenlo {
@@ -156,7 +157,12 @@ TEST_F(MainWindowTest, PublisherLineIsBlueAndOpensTheAddressMaximisedThroughExpl
     SendMessageA(Control(ControlId::iFrame5), WM_COMMAND,
                  MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), reinterpret_cast<LPARAM>(label));
     ASSERT_EQ(started_.size(), 1u);
-    EXPECT_EQ(started_[0], std::string("Explorer.exe ") + kPublisherAddress);
+    EXPECT_EQ(started_[0].second, std::string("Explorer.exe ") + kPublisherAddress);
+    // The system's Explorer, never one lying beside the program.
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(started_[0].first, std::string(windows) + "\\explorer.exe");
+    EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(started_[0].first)));
 }
 
 }  // namespace

@@ -47,7 +47,9 @@ void MainWindowTest::SetUp() {
         boxes_.push_back({std::string(text), std::string(title), type});
         return IDOK;
     };
-    services_.startProcess = [this](std::string_view line) { started_.emplace_back(line); };
+    services_.startProcess = [this](std::string_view program, std::string_view line) {
+        started_.emplace_back(program, line);
+    };
     services_.openDialog = [](OPENFILENAMEA&) { return FALSE; };
 }
 

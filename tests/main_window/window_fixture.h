@@ -67,7 +67,7 @@ public:  // timer callbacks inside a run reach the fixture too
     std::filesystem::path results_;
     WindowServices services_;
     std::vector<ShownBox> boxes_;
-    std::vector<std::string> started_;
+    std::vector<std::pair<std::string, std::string>> started_;  // program, command line
     HWND window_ = nullptr;
 };
 
