@@ -38,6 +38,11 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+BOOL CALLBACK TellSystemColoursChanged(HWND child, LPARAM) {
+    SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
 struct CreateParams {
     WindowServices* services;
     int dpi;
@@ -331,6 +336,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
                 return TRUE;
             }
+            break;
+        case WM_SYSCOLORCHANGE:
+            // Only top-level windows hear of it; the panels paint their own faces.
+            EnumChildWindows(window_, TellSystemColoursChanged, 0);
             break;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));

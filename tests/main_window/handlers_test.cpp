@@ -172,7 +172,8 @@ TEST_F(MainWindowTest, PathPastedInQuotesIsUsedWithoutThem) {
 // The system refuses the window, as it does when a session's window resources run out.
 LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
     char name[16] = {};
-    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+    if (code == HCBT_CREATEWND &&
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
         std::string_view(name) == MainWindow::kClassName) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return 1;
@@ -187,7 +188,8 @@ TEST_F(MainWindowTest, ProgramWithoutItsWindowSaysWhyInsteadOfEndingSilently) {
 
     EXPECT_EQ(status, 1);
     ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].text, "无法创建 Quenlo 的窗口：" + SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(boxes_[0].text,
+              "无法创建 Quenlo 的窗口：" + SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
     EXPECT_EQ(boxes_[0].title, "Quenlo");
     EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
 }

@@ -171,6 +171,41 @@ TEST_F(MainWindowTest, PublisherLineIsBlueAndOpensTheAddressMaximisedThroughExpl
 namespace quenlo {
 namespace {
 
+// The panels' faces are the system's button face, like the labels on them: a change
+// of the system's colours reaches both.
+TEST_F(MainWindowTest, PanelsTakeANewButtonFaceColourAsTheirLabelsDo) {
+    Open();
+    const HWND panel = Control(ControlId::iFrame5);
+    const INT element = COLOR_BTNFACE;
+    const COLORREF before = GetSysColor(COLOR_BTNFACE);
+    const COLORREF changed = before == RGB(200, 180, 160) ? RGB(160, 180, 200) : RGB(200, 180, 160);
+    ASSERT_TRUE(SetSysColors(1, &element, &changed));
+    PumpUntilIdle();
+
+    // The face as the panel paints it, and the colours a label on it is given.
+    RECT client{};
+    GetClientRect(panel, &client);
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageA(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    const COLORREF face = GetPixel(memory, client.right / 2, client.bottom / 2);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(panel, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(memory),
+                     reinterpret_cast<LPARAM>(Control(ControlId::Label5))));
+    LOGBRUSH labelBack{};
+    GetObjectA(brush, sizeof labelBack, &labelBack);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    SetSysColors(1, &element, &before);
+
+    EXPECT_EQ(face, changed);
+    EXPECT_EQ(labelBack.lbColor, changed);
+}
+
 // Labels measured in the wrong code page once grew over the panel's border.
 TEST_F(MainWindowTest, StatusPanelBorderIsWholeOnScreen) {
     Open(SW_SHOWNORMAL);

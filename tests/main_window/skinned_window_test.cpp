@@ -144,8 +144,8 @@ TEST_F(SkinnedMainWindowTest, EveryButtonOfTheWindowIsSkinnedWhileItIsOpen) {
 }
 
 // Owner-draw notices that reach a window's own procedure underneath the skin.
-LRESULT CALLBACK CountDrawItems(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR counts) {
+LRESULT CALLBACK CountDrawItems(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR counts) {
     if (message == WM_DRAWITEM) {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         (*reinterpret_cast<std::map<HWND, int>*>(counts))[item->hwndItem] += 1;
@@ -219,7 +219,7 @@ struct LookInBox {
 // while the skin's buttons are never painted by their owners.
 TEST_F(SkinnedMainWindowTest, OpenDialogStillDrawsItsLookInBoxAndOwnersNeverPaintSkinButtons) {
     services_.openDialog = nullptr;  // the platform's own dialog
-    Open(SW_SHOW);  // hidden buttons ask nobody to draw them
+    Open(SW_SHOW);                   // hidden buttons ask nobody to draw them
     // Listen underneath the skin, where the owners' own procedures are.
     std::map<HWND, int> drawItems;
     skin::RemoveSkin(window_);
