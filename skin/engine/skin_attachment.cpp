@@ -13,16 +13,12 @@ namespace quenlo::skin {
 
 namespace {
 
-// Push buttons are drawn by the skin; the other kinds of class "button" (check boxes,
-// radio buttons, group boxes, buttons owner-drawn already) keep their own drawing.
-bool SkinDrawsButtonStyle(LONG_PTR style) {
-    return (style & 6) == 0;
-}
-
 void PrepareButton(HWND hWnd) {
     CreateButtonStateBitmaps(hWnd);
     const LONG_PTR style = GetWindowLongPtrA(hWnd, GWL_STYLE);
-    if (SkinDrawsButtonStyle(style)) {
+    // Push buttons are drawn by the skin from now on; check boxes, radio buttons and
+    // group boxes styled as "button" keep their own drawing.
+    if ((style & 6) == 0) {
         SendMessageA(hWnd, BM_SETSTYLE, BS_OWNERDRAW, -1);
     }
     SetSkinProp(hWnd, kPropOldStyle, style);
@@ -147,13 +143,6 @@ INT_PTR UnskinWindow(HWND hWnd) {
     RepaintWholeWindow(hWnd);
     ReleaseSkinIfUnused();
     return 1;
-}
-
-bool IsOwnerDrawnBySkin(HWND button) {
-    // OLDSTYLE lives exactly as long as the skin's hold on a command button.
-    const auto style = GetSkinProp<LONG_PTR>(button, kPropOldStyle);
-    return style != 0 && SkinDrawsButtonStyle(style) &&
-           ClassGroupOfWindow(button) == ClassGroup::CommandButton;
 }
 
 BOOL CALLBACK SkinChildProc(HWND hWnd, LPARAM) {

@@ -16,10 +16,6 @@ INT_PTR RemoveSkin(HWND hWnd);
 INT_PTR SkinWindow(HWND hWnd);
 INT_PTR UnskinWindow(HWND hWnd);
 
-// Whether the skin turned this skinned button into an owner-drawn one (push buttons
-// only; a button that was owner-drawn before keeps its owner's drawing).
-bool IsOwnerDrawnBySkin(HWND button);
-
 BOOL CALLBACK SkinChildProc(HWND hWnd, LPARAM lParam);
 BOOL CALLBACK UnskinChildProc(HWND hWnd, LPARAM lParam);
 

@@ -29,12 +29,19 @@ LRESULT OnDestroy(WNDPROC previous, HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     return PassOn(previous, hWnd, msg, wParam, lParam);
 }
 
-// The buttons the skin made owner-drawn are painted by the skin; nobody else may draw
-// them. Every other owner-drawn control (a dialog's own combo box, say) is drawn by its
-// owner as before.
+// Skinned push buttons are owner-drawn only so that the system leaves them to the
+// skin: their draw requests are swallowed. Any other owner-drawn item still goes to
+// its owner; swallowed, it would stay blank (the file dialog's "Look in" box, a
+// button its program draws itself, which PaintButton leaves alone).
+bool SkinPaintsItem(const DRAWITEMSTRUCT* item) {
+    return item != nullptr && item->CtlType == ODT_BUTTON &&
+           GetSkinProp(item->hwndItem, kPropProcAddr) != 0 &&
+           ClassGroupOfWindow(item->hwndItem) == ClassGroup::CommandButton &&
+           (GetSkinProp(item->hwndItem, kPropOldStyle) & 6) == 0;
+}
+
 LRESULT OnDrawItem(WNDPROC previous, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (item != nullptr && item->CtlType == ODT_BUTTON && IsOwnerDrawnBySkin(item->hwndItem)) {
+    if (SkinPaintsItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
         return 0;
     }
     return PassOn(previous, hWnd, msg, wParam, lParam);

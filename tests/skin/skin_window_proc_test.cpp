@@ -26,28 +26,6 @@ protected:
     FormWindow form;
 };
 
-TEST_F(SkinWindowProc, DrawItemOfASkinButtonIsSwallowedAndOtherMessagesPassThroughUnchanged) {
-    HWND button = form.Add("Button", "Go", 0, 10, 10, 105, 25);
-    HWND ownerDrawn = form.Add("Button", "Own", BS_OWNERDRAW, 10, 50, 105, 25);
-    ApplySkin(form.get());
-    FormMessages().clear();
-
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_BUTTON;
-    item.hwndItem = button;
-    EXPECT_EQ(SendMessageA(form.get(), WM_DRAWITEM, 5, reinterpret_cast<LPARAM>(&item)), 0);
-    EXPECT_EQ(CountFormMessages(WM_DRAWITEM), 0);
-    // A button that was owner-drawn before the skin came is still its owner's to draw.
-    item.hwndItem = ownerDrawn;
-    SendMessageA(form.get(), WM_DRAWITEM, 6, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(CountFormMessages(WM_DRAWITEM), 1);
-
-    EXPECT_EQ(SendMessageA(form.get(), kEchoMessage, 7, -9), kEchoResult);
-    ASSERT_EQ(CountFormMessages(kEchoMessage), 1);
-    EXPECT_EQ(FormMessages().back().wParam, 7u);
-    EXPECT_EQ(FormMessages().back().lParam, -9);
-}
-
 TEST_F(SkinWindowProc, WindowWithoutPreviousProcedureGetsTheDefaultProcedure) {
     EXPECT_EQ(SkinWndProc(nullptr, kEchoMessage, 0, 0), 0);
     FormMessages().clear();
