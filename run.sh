@@ -109,5 +109,5 @@ case ${1:-} in
     --demo) run_demo ;;
     --split) run_split ;;
     --help | -h) usage ;;
-    *) usage >&2; exit 2 ;;
+    *) { echo "./run.sh: unknown mode '$1'"; echo; usage; } >&2; exit 2 ;;
 esac

@@ -37,7 +37,7 @@ wine_run "$driver" "$(windows_path "$app/Quenlo.exe")" "$(windows_path "$input")
     "$(windows_path "$work/shots")" || fail "the driver did not get through the run"
 
 results="$app/转换结果"
-[[ -d $results ]] || fail "no 转换结果 beside Quenlo.exe; the folder holds: $(ls "$app")"
+[[ -d $results ]] || fail "no 转换结果 beside Quenlo.exe; the folder holds: $(ls "$app" | tr '\n' ' ')"
 mapfile -t files < <(cd "$results" && ls)
 ((${#files[@]} == 3)) || fail "3 result files expected, found: ${files[*]}"
 date=${files[0]#1-}
