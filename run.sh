@@ -12,8 +12,11 @@ Usage: ./run.sh [MODE]
             the same as --demo.
   --demo    run Quenlo's window on a virtual display through a whole conversion of a
             generated 5,000,000-line sample and save screenshots under build/demo
-            (Quenlo runs from its own copy there; results in build/demo/转换结果)
+            (Quenlo runs from its own copy there; results in build/demo/转换结果),
+            then photograph the skin's gallery into build/demo/gallery
   --split   split a small sample with the console program quenlo-split
+  --gallery every control the skin draws, in one window (QuenloGallery.exe); with no
+            display on a virtual one, saving a screenshot under build/demo/gallery
   --help    show this text
 
 The first run installs the Debian packages the mode needs (with sudo when not root),
@@ -45,11 +48,20 @@ run_window() {
         /usr/lib/wine/wine64 build/win64/main_window/Quenlo.exe
 }
 
+# The gallery driven as a person would, photographed into $1 (--rest-only: one picture).
+gallery=build/win64/demos/gallery/QuenloGallery.exe
+gallery_shots() {
+    mkdir -p "$1"
+    rm -f "$1"/[0-9]-*.png  # its own pictures of an earlier run
+    scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/demos/gallery_demo_driver.exe \
+        "$(windows_path "$gallery")" "$(windows_path "$1")" "${@:2}" | sed 's/^saved .*\\/saved /'
+}
+
 run_demo() {
     step "checking the Debian packages"
     scripts/ensure_packages.sh demo
-    step "building Quenlo.exe (64-bit) and the demo driver"
-    scripts/build.sh win64 Quenlo quenlo_demo_driver
+    step "building Quenlo.exe (64-bit), the gallery and their demo drivers"
+    scripts/build.sh win64 Quenlo quenlo_demo_driver QuenloGallery gallery_demo_driver
 
     local demo=build/demo
     mkdir -p "$demo"
@@ -72,6 +84,28 @@ run_demo() {
     echo "Input:       $PWD/$sample"
     echo "Screenshots: $PWD/$demo/1-idle.png, 2-running.png, 3-finished.png"
     echo "Results:     $PWD/$results ($(ls "$results" | wc -l) files)"
+    echo
+    step "the gallery of skinned controls"
+    gallery_shots "$demo/gallery"
+    echo "Gallery:     $PWD/$demo/gallery/ (at rest, hover mid-fade, header pressed, open list,"
+    echo "             clicked marks, message box, open-file dialog)"
+}
+
+run_gallery() {
+    local display=${DISPLAY:-}
+    step "checking the Debian packages"
+    scripts/ensure_packages.sh "$([[ -n $display ]] && echo window || echo demo)"
+    if [[ -n $display ]]; then
+        step "building the gallery (64-bit)"
+        scripts/build.sh win64 QuenloGallery
+        step "opening QuenloGallery: every control the skin draws, in one window; close it to end"
+        QUENLO_USE_DISPLAY=1 exec scripts/windows_session.sh /usr/lib/wine/wine64 "$gallery"
+    fi
+    step "building the gallery (64-bit) and its demo driver"
+    scripts/build.sh win64 QuenloGallery gallery_demo_driver
+    step "photographing the gallery on a virtual display"
+    gallery_shots build/demo/gallery --rest-only
+    echo "Screenshot: $PWD/build/demo/gallery/1-rest.png"
 }
 
 run_split() {
@@ -108,6 +142,7 @@ case ${1:-} in
     "") if [[ -n ${DISPLAY:-} ]]; then run_window; else run_demo; fi ;;
     --demo) run_demo ;;
     --split) run_split ;;
+    --gallery) run_gallery ;;
     --help | -h) usage ;;
     *) { echo "./run.sh: unknown mode '$1'"; echo; usage; } >&2; exit 2 ;;
 esac
