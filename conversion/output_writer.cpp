@@ -71,6 +71,7 @@ void OutputWriter::OpenTarget() {
     if (file_->SizeAtOpen() == 0) {
         Put(format_.mark);
     }
+    FileWorkDone();
 }
 
 void OutputWriter::AppendText(std::string_view text) {
@@ -138,6 +139,7 @@ void OutputWriter::WriteOut(std::string_view data) {
     } catch (const std::exception& e) {
         throw FileError(filePath_, e.what());
     }
+    FileWorkDone();
 }
 
 void OutputWriter::Flush() {
@@ -160,6 +162,7 @@ void OutputWriter::Close() {
     Flush();
     std::unique_ptr<OutputFile> file = std::move(file_);
     file->Close();
+    FileWorkDone();
 }
 
 void OutputWriter::Abandon() {

@@ -22,7 +22,8 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kBlockSize = 1 << 20;
 // Lines between two looks at the clock: rare enough to cost nothing, frequent enough
 // that short lines still pump every few milliseconds. Long lines are caught at the
-// block boundaries instead.
+// block boundaries instead, and costly ones (a file opened for each) after the work
+// on the files.
 constexpr std::uint64_t kLinesPerClockCheck = 256;
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -112,6 +113,10 @@ private:
         return true;
     }
     bool PumpAfterLine();
+    // After work that may have taken long: the clock is looked at when the line ends,
+    // however few lines have passed.
+    void LookAtClockAtLineEnd() { linesSinceClock_ = linesPerClockCheck_ - 1; }
+    Clock::time_point Now() const { return options_.clock ? options_.clock() : Clock::now(); }
     bool PumpDue();
     void Pump();
     void ReadSettings();
@@ -142,7 +147,7 @@ private:
     std::uint64_t linesAtLastBlock_ = 0;
     std::uint64_t linesPerClockCheck_ =
         options_.pumpInterval.count() > 0 ? kLinesPerClockCheck : 1;
-    Clock::time_point lastPump_ = Clock::now();
+    Clock::time_point lastPump_ = Now();
 };
 
 void ConversionRun::Run() {
@@ -256,6 +261,7 @@ void ConversionRun::StartWriter(const EncodingSignature& signature) {
         format.lineEnd = Utf16BEUnits::kLineEnd;
     }
     writer_ = std::make_unique<OutputWriter>(files_, host_.ResultsFolder(), format, inputIdentity_);
+    writer_->SetAfterFileWork([this] { LookAtClockAtLineEnd(); });
 }
 
 // Feeds the input through the splitter block by block, starting with the bytes
@@ -305,7 +311,7 @@ bool ConversionRun::Split(const char* first, const char* last) {
                 // the part of the line already written goes again, so the files hold
                 // exactly the counted lines. The count waits for the line's end.
                 host_.ProcessPendingMessages();
-                lastPump_ = Clock::now();
+                lastPump_ = Now();
                 if (host_.StopRequested()) {
                     stopRequested_ = true;
                     writer_->DropLine();
@@ -314,7 +320,7 @@ bool ConversionRun::Split(const char* first, const char* last) {
             } else {
                 // The line ends moments from now: pump there, where the files and the
                 // count agree.
-                linesSinceClock_ = linesPerClockCheck_ - 1;
+                LookAtClockAtLineEnd();
             }
         }
     }
@@ -338,7 +344,7 @@ bool ConversionRun::PumpAfterLine() {
 }
 
 bool ConversionRun::PumpDue() {
-    return options_.pumpInterval.count() <= 0 || Clock::now() - lastPump_ >= options_.pumpInterval;
+    return options_.pumpInterval.count() <= 0 || Now() - lastPump_ >= options_.pumpInterval;
 }
 
 // After every pump the files hold exactly the lines the total shows.
@@ -348,7 +354,8 @@ void ConversionRun::Pump() {
     host_.ProcessPendingMessages();
     stopRequested_ = host_.StopRequested();
     ReadSettings();
-    lastPump_ = Clock::now();
+    linesSinceClock_ = 0;  // the flush above needs no second look
+    lastPump_ = Now();
 }
 
 void ConversionRun::ReadSettings() {
