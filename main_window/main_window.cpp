@@ -267,18 +267,21 @@ LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
 }
 
 void MainWindow::OnCommand(int commandId, int code) {
+    // Under the skin the buttons are owner-drawn, and an owner-drawn button reports a
+    // second click soon after the first as a double click: a stop right after a start.
+    const bool clicked = code == BN_CLICKED || code == BN_DOUBLECLICKED;
     if (commandId == IDOK) {
         OnEnterKey();  // the dialog manager's Enter; no control has this identifier
         return;
     }
     switch (ControlFromCommandId(commandId)) {
         case ControlId::Command1:
-            if (code == BN_CLICKED) {
+            if (clicked) {
                 OnCommand1Click();
             }
             break;
         case ControlId::Command2:
-            if (code == BN_CLICKED) {
+            if (clicked) {
                 OnCommand2Click();
             }
             break;

@@ -107,6 +107,36 @@ TEST_F(MainWindowTest, StopTakesEffectAtOnceWhenEveryLineOpensAFile) {
     EXPECT_EQ(OutputLineCount(), 1);
 }
 
+// A person who stops right after starting clicks twice on the same spot within the
+// double-click time, with the real mouse: the second click must stop the run.
+TEST_F(MainWindowTest, StopClickedRightAfterTheStartClickStopsTheRun) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open(SW_SHOW);  // the mouse reaches only a window on the screen
+    SetForegroundWindow(window_);
+    constexpr int kLines = 50000;
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", kLines));
+    const HWND button = Control(ControlId::Command2);
+    RECT box{};
+    GetWindowRect(button, &box);
+    const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ASSERT_TRUE(PumpUntil([&] { return WindowFromPoint(middle) == button; }));
+    SetCursorPos(middle.x, middle.y);
+
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(4, clicks, sizeof(INPUT));
+    ASSERT_TRUE(PumpUntil([&] { return ShownTotal() > 0 && !Window().IsRunning(); }));
+
+    EXPECT_TRUE(boxes_.empty()) << "the run went on to its end";
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    const long long shown = ShownTotal();
+    EXPECT_LT(shown, kLines);
+    EXPECT_EQ(OutputLineCount(), shown);
+}
+
 TEST_F(MainWindowTest, StartClickBeforeAStoppedRunReturnsIsIgnored) {
     services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
     Open();
