@@ -166,6 +166,27 @@ TEST_F(SkinAttachment, DestroyedContainerDetachesAllItsDescendants) {
     EXPECT_FALSE(SkinImagesBuilt);
 }
 
+// Windows the system has already painted show the skin as soon as it is attached, and
+// their own look again once it is removed: both directions repaint the whole window.
+TEST_F(SkinAttachment, WindowsAlreadyOnScreenChangeTheirLookAtOnceBothWays) {
+    constexpr COLORREF kFlatBorder = RGB(84, 165, 213);
+    Pump();
+    const COLORREF systemEdge = WindowPixel(edit, 0, 0);
+    const COLORREF systemButton = WindowPixel(button, 52, 12);
+    ASSERT_NE(systemEdge, kFlatBorder);
+
+    ApplySkin(form.get());
+    Pump();
+    EXPECT_EQ(WindowPixel(edit, 0, 0), kFlatBorder);
+    EXPECT_EQ(WindowPixel(button, 52, 12), GetPixel(GetSkinProp<HDC>(button, StateDcProp(0)), 52, 12));
+    EXPECT_NE(WindowPixel(button, 52, 12), systemButton);
+
+    RemoveSkin(form.get());
+    Pump();
+    EXPECT_EQ(WindowPixel(edit, 0, 0), systemEdge);
+    EXPECT_EQ(WindowPixel(button, 52, 12), systemButton);
+}
+
 TEST_F(SkinAttachment, DisabledButtonStartsDisabled) {
     EnableWindow(button, FALSE);
     ApplySkin(form.get());

@@ -28,16 +28,15 @@ void RegisterClassOnce(const char* name, WNDPROC procedure) {
     RegisterClassA(&windowClass);
 }
 
-void RegisterProgressClass() {
+// A system control class under another name: the same procedure and window bytes.
+void RegisterSuperclass(const char* systemClass, const char* name) {
     WNDCLASSA windowClass{};
-    if (GetClassInfoA(GetModuleHandleA(nullptr), kProgressClass, &windowClass)) {
+    if (GetClassInfoA(GetModuleHandleA(nullptr), name, &windowClass)) {
         return;
     }
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    GetClassInfoA(nullptr, PROGRESS_CLASSA, &windowClass);
+    GetClassInfoA(nullptr, systemClass, &windowClass);
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kProgressClass;
+    windowClass.lpszClassName = name;
     windowClass.style &= ~CS_GLOBALCLASS;
     RegisterClassA(&windowClass);
 }
@@ -75,7 +74,12 @@ int CountFormMessages(UINT message) {
 void RegisterEngineTestClasses() {
     RegisterClassOnce("Form", FormProc);
     RegisterClassOnce(kUnlistedClass, DefWindowProcA);
-    RegisterProgressClass();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterSuperclass(PROGRESS_CLASSA, kProgressClass);
+    RegisterSuperclass("Button", kCheckBoxClass);
+    RegisterSuperclass("Button", kOptionButtonClass);
+    RegisterSuperclass("ComboBox", kDriveListClass);
 }
 
 // Wine waits up to a second for a top-level window to be unmapped under a display

@@ -45,6 +45,11 @@ private:
 
 inline constexpr const char* kProgressClass = "ProgressBar20WndClass";  // a listed name
 inline constexpr const char* kUnlistedClass = "QuenloUnlistedClass";
+// System controls registered under the Visual Basic names the skin sorts by: the
+// check box and option button groups are system buttons, the drive list a combo box.
+inline constexpr const char* kCheckBoxClass = "ThunderRT6CheckBox";
+inline constexpr const char* kOptionButtonClass = "ThunderRT6OptionButton";
+inline constexpr const char* kDriveListClass = "ThunderRT6DriveListBox";
 
 void RegisterEngineTestClasses();
 

@@ -1,4 +1,5 @@
-// Routing of messages through the skin's window procedure, and windows that join later.
+// What the skin's window procedure does besides routing: windows without a previous
+// procedure, resized and re-captioned buttons, drop-down lists that join later.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -86,43 +87,6 @@ TEST_F(SkinWindowProc, NewCaptionOfASkinnedButtonIsRenderedIntoItsStatePictures)
     EXPECT_TRUE(SameStatePictures(button, reference, 105, 25));
 }
 
-// The message box's own window, once it has come up and been seen skinned or not.
-struct MessageBoxProbe {
-    bool boxSkinned = false;
-    bool buttonSkinned = false;
-    bool seen = false;
-};
-MessageBoxProbe probe;
-
-void CALLBACK InspectAndCloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = FindWindowA("#32770", "box title");
-    if (box == nullptr || GetActiveWindow() != box) {
-        return;
-    }
-    KillTimer(nullptr, timer);
-    probe.seen = true;
-    probe.boxSkinned = IsSkinned(box);
-    HWND okButton = FindWindowExA(box, nullptr, "Button", nullptr);
-    probe.buttonSkinned = okButton != nullptr && IsSkinned(okButton);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-}
-
-TEST_F(SkinWindowProc, MessageBoxOfASkinnedWindowIsSkinnedWhenItActivatesButtonsIncluded) {
-    FormWindow owner(300, 200, true);
-    ApplySkin(owner.get());
-    const int before = SkinnedWindowCount;
-    probe = {};
-    SetTimer(nullptr, 0, 50, InspectAndCloseMessageBox);
-
-    MessageBoxA(owner.get(), "text", "box title", MB_OK);
-
-    EXPECT_TRUE(probe.seen);
-    EXPECT_TRUE(probe.boxSkinned);
-    EXPECT_TRUE(probe.buttonSkinned);
-    EXPECT_EQ(SkinnedWindowCount, before);  // the box detached itself when it went
-    RemoveSkin(owner.get());
-}
-
 TEST_F(SkinWindowProc, DropDownListIsSkinnedOnceHoweverOftenItOpens) {
     HWND combo = form.Add("ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL, 10, 10, 120, 150);
     for (const char* item : {"one", "two", "three"}) {
@@ -152,17 +116,6 @@ TEST_F(SkinWindowProc, DropDownListIsSkinnedOnceHoweverOftenItOpens) {
     DestroyWindow(combo);
     EXPECT_EQ(SkinnedWindowCount, 0);
     EXPECT_FALSE(SkinImagesBuilt);
-}
-
-TEST_F(SkinWindowProc, EditColoursAreAnsweredOnWhite) {
-    HWND edit = form.Add("Edit", "x", 0, 10, 10, 100, 20);
-    ApplySkin(form.get());
-    HDC dc = GetDC(edit);
-    SetBkColor(dc, RGB(1, 2, 3));
-    SendMessageA(form.get(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(edit));
-    EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
-    ReleaseDC(edit, dc);
 }
 
 }  // namespace
