@@ -68,6 +68,7 @@ void OutputWriter::OpenTarget() {
     }
     file_ = files_.OpenForAppending(filePath_);
     fileWritten_ = 0;
+    committedEnd_ = file_->SizeAtOpen();
     if (file_->SizeAtOpen() == 0) {
         Put(format_.mark);
     }
@@ -96,15 +97,18 @@ void OutputWriter::AppendSpaces(std::uint64_t count) {
 void OutputWriter::EndLine() {
     Put(format_.lineEnd);
     ++bufferedLines_;
+    inPieces_ = false;
 }
 
 void OutputWriter::BeginLine(std::int64_t fileNumber) {
     SelectFile(fileNumber);
     CommitSpan();  // so that the line starts after everything put before it
     lineStart_ = file_->SizeAtOpen() + fileWritten_ + used_;
+    inPieces_ = true;
 }
 
 void OutputWriter::DropLine() {
+    inPieces_ = false;
     const std::uint64_t onDisk = file_->SizeAtOpen() + fileWritten_;
     if (lineStart_ >= onDisk) {
         used_ = static_cast<std::size_t>(lineStart_ - onDisk);
@@ -142,15 +146,17 @@ void OutputWriter::WriteOut(std::string_view data) {
 
 void OutputWriter::Flush() {
     CommitSpan();
-    if (!file_ || used_ == 0) {
-        committedLines_ += bufferedLines_;
-        bufferedLines_ = 0;
-        return;
+    if (file_ && used_ > 0) {
+        WriteOut(std::string_view(buffer_.data(), used_));
+        used_ = 0;
     }
-    WriteOut(std::string_view(buffer_.data(), used_));
-    used_ = 0;
     committedLines_ += bufferedLines_;
     bufferedLines_ = 0;
+    if (file_) {
+        // Large pieces went to the file directly: everything before a line still
+        // being put is whole.
+        committedEnd_ = inPieces_ ? lineStart_ : file_->SizeAtOpen() + fileWritten_;
+    }
 }
 
 void OutputWriter::Close() {
@@ -162,17 +168,29 @@ void OutputWriter::Close() {
     file->Close();
 }
 
+void OutputWriter::CloseAtLastWholeLine() {
+    if (inPieces_ && file_) {
+        DropLine();
+    }
+    Close();
+}
+
 void OutputWriter::Abandon() {
     spanBegin_ = spanEnd_ = nullptr;
     spanLines_ = 0;
     used_ = 0;
     bufferedLines_ = 0;
+    inPieces_ = false;
     if (file_) {
         std::unique_ptr<OutputFile> file = std::move(file_);
+        // The run already reports the failure that led here: these may fail too.
+        try {
+            file->Truncate(committedEnd_);
+        } catch (const std::exception&) {
+        }
         try {
             file->Close();
         } catch (const std::exception&) {
-            // The run already reports the failure that led here.
         }
     }
 }

@@ -388,11 +388,12 @@ void ConversionRun::Stop() {
 
 void ConversionRun::Fail(const RunFailure& failure) {
     if (writer_) {
+        // Whatever ended the run, the files end on the last line counted.
         if (failure.outputBroken) {
             writer_->Abandon();
         } else {
             try {
-                writer_->Close();
+                writer_->CloseAtLastWholeLine();
             } catch (const FileError&) {
                 writer_->Abandon();
             }

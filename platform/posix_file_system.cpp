@@ -8,6 +8,8 @@
 
 #include <utility>
 
+#include "conversion/texts.h"
+
 namespace quenlo {
 namespace {
 
@@ -35,13 +37,24 @@ private:
 
 class PosixInputFile final : public InputFile {
 public:
-    PosixInputFile(std::filesystem::path path, int fd) : path_(std::move(path)), fd_(fd) {}
+    // lengthAtOpen: the size of a regular file, else empty.
+    PosixInputFile(std::filesystem::path path, int fd, std::optional<std::uint64_t> lengthAtOpen)
+        : path_(std::move(path)), fd_(fd), lengthAtOpen_(lengthAtOpen) {}
 
     std::size_t Read(char* buffer, std::size_t size) override {
         for (;;) {
             const ssize_t n = ::read(fd_.get(), buffer, size);
-            if (n >= 0) {
+            if (n > 0) {
+                position_ += static_cast<std::uint64_t>(n);
                 return static_cast<std::size_t>(n);
+            }
+            if (n == 0) {
+                // The end came before the length the file had: someone cut it short,
+                // and its last line may be a piece.
+                if (lengthAtOpen_ && position_ < *lengthAtOpen_) {
+                    throw FileError(path_, std::string(kInputShrank));
+                }
+                return 0;
             }
             if (errno != EINTR) {
                 ThrowErrno(path_, errno);
@@ -52,6 +65,8 @@ public:
 private:
     std::filesystem::path path_;
     Descriptor fd_;
+    std::optional<std::uint64_t> lengthAtOpen_;
+    std::uint64_t position_ = 0;
 };
 
 class PosixOutputFile final : public OutputFile {
@@ -105,11 +120,18 @@ std::unique_ptr<InputFile> PosixFileSystem::OpenForReading(const std::filesystem
     }
     Descriptor guard(fd);
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
+        ThrowErrno(file, errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
         ThrowErrno(file, EISDIR);
     }
+    std::optional<std::uint64_t> length;
+    if (S_ISREG(info.st_mode)) {
+        length = static_cast<std::uint64_t>(info.st_size);
+    }
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    return std::make_unique<PosixInputFile>(file, guard.release());
+    return std::make_unique<PosixInputFile>(file, guard.release(), length);
 }
 
 std::unique_ptr<OutputFile> PosixFileSystem::OpenForAppending(const std::filesystem::path& file) {

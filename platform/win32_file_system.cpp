@@ -1,11 +1,12 @@
 #include "platform/win32_file_system.h"
 
-#include "platform/ansi_text.h"
-
 #include <algorithm>
 #include <utility>
 
 #include <windows.h>
+
+#include "conversion/texts.h"
+#include "platform/ansi_text.h"
 
 namespace quenlo {
 namespace {
@@ -38,14 +39,26 @@ constexpr std::size_t kMaxChunk = 1u << 30;
 
 class Win32InputFile final : public InputFile {
 public:
-    Win32InputFile(std::filesystem::path path, HANDLE handle)
-        : path_(std::move(path)), handle_(handle) {}
+    // lengthAtOpen: the size of a disk file, else empty.
+    Win32InputFile(std::filesystem::path path, HANDLE handle,
+                   std::optional<std::uint64_t> lengthAtOpen)
+        : path_(std::move(path)), handle_(handle), lengthAtOpen_(lengthAtOpen) {}
 
     std::size_t Read(char* buffer, std::size_t size) override {
         DWORD done = 0;
         const auto chunk = static_cast<DWORD>(std::min(size, kMaxChunk));
         if (!ReadFile(handle_.get(), buffer, chunk, &done, nullptr)) {
+            // A pipe's writer that has gone is the end of the input.
+            if (GetLastError() == ERROR_BROKEN_PIPE) {
+                return 0;
+            }
             ThrowLastError(path_);
+        }
+        position_ += done;
+        // The end came before the length the file had: someone cut it short, and
+        // its last line may be a piece.
+        if (done == 0 && lengthAtOpen_ && position_ < *lengthAtOpen_) {
+            throw FileError(path_, std::string(kInputShrank));
         }
         return done;
     }
@@ -53,6 +66,8 @@ public:
 private:
     std::filesystem::path path_;
     Handle handle_;
+    std::optional<std::uint64_t> lengthAtOpen_;
+    std::uint64_t position_ = 0;
 };
 
 class Win32OutputFile final : public OutputFile {
@@ -126,7 +141,13 @@ std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::filesystem
     if (handle == INVALID_HANDLE_VALUE) {
         ThrowLastError(file);
     }
-    return std::make_unique<Win32InputFile>(file, handle);
+    Handle guard(handle);
+    std::optional<std::uint64_t> length;
+    LARGE_INTEGER size{};
+    if (GetFileType(handle) == FILE_TYPE_DISK && GetFileSizeEx(handle, &size)) {
+        length = static_cast<std::uint64_t>(size.QuadPart);
+    }
+    return std::make_unique<Win32InputFile>(file, guard.release(), length);
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::OpenForAppending(const std::filesystem::path& file) {

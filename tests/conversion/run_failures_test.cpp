@@ -3,6 +3,7 @@
 #include "conversion/run_conversion.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,8 @@ public:
     bool refuseNewFiles = false;
     std::size_t readsBeforeFailure = SIZE_MAX;
     std::size_t readChunk = SIZE_MAX;
+    // Another program cuts the input to this length after the first read.
+    std::optional<std::uintmax_t> shrinkInputTo;
 
     std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
         return std::make_unique<Input>(*this, file, NativeFiles().OpenForReading(file));
@@ -47,7 +50,12 @@ private:
             if (owner_.readsBeforeFailure-- == 0) {
                 throw FileError(path_, "The network name is no longer available.");
             }
-            return real_->Read(buffer, std::min(size, owner_.readChunk));
+            const std::size_t n = real_->Read(buffer, std::min(size, owner_.readChunk));
+            if (owner_.shrinkInputTo) {
+                std::filesystem::resize_file(path_, *owner_.shrinkInputTo);
+                owner_.shrinkInputTo.reset();
+            }
+            return n;
         }
 
     private:
@@ -64,6 +72,9 @@ private:
         std::uint64_t SizeAtOpen() const override { return real_->SizeAtOpen(); }
         void Write(const char* data, std::size_t size) override {
             if (size > owner_.writableBytes) {
+                // As a real disk does: what fits is written, then the write fails.
+                real_->Write(data, owner_.writableBytes);
+                owner_.writableBytes = 0;
                 throw FileError(path_, "There is not enough space on the disk.");
             }
             owner_.writableBytes -= size;
@@ -238,6 +249,84 @@ TEST_F(RunFailuresTest, InputLinkedToAnOutputIsNeverWrittenNorDeleted) {
     EXPECT_TRUE(std::filesystem::exists(results / U8("输入-2026-12-07.txt")));
     EXPECT_EQ(ReadFile(OutputPath(1)), "a\r\n");
     EXPECT_EQ(host.Total(), 1);
+}
+
+// Whatever ends a run, every file ends on a whole line and holds exactly the lines
+// counted: a later run of the day appends to it, and a piece left at its end would
+// merge with that run's first line.
+class WholeLinesAfterFailureTest : public RunFailuresTest {
+protected:
+    static std::string Rows(int first, int last) {
+        std::string text;
+        for (int i = first; i <= last; ++i) {
+            text += "row " + std::to_string(100000 + i) + "\r\n";
+        }
+        return text;
+    }
+    // The file holds the first lines of the input, as many as the total shows.
+    void ExpectCountedRowsOnly(const std::filesystem::path& file) {
+        EXPECT_EQ(ReadFile(file), Rows(1, static_cast<int>(host.Total())));
+    }
+};
+
+TEST_F(WholeLinesAfterFailureTest, DiskFullPartWayThroughTheBuffer) {
+    host.files = &faulty;
+    faulty.writableBytes = 7777;  // not a multiple of a line
+    WriteFile(input, Rows(1, 5000));
+    host.Run(RunOptions{});  // the buffer fills before it is written
+    ExpectOneError(kCannotWriteOutput, OutputPath(1), "not enough space");
+    ExpectCountedRowsOnly(OutputPath(1));
+
+    // Room again: the next run of the day adds its lines after whole ones.
+    const std::string before = ReadFile(OutputPath(1));
+    faulty.writableBytes = SIZE_MAX;
+    WriteFile(input, "first\r\nsecond\r\n");
+    host.Run();
+    EXPECT_EQ(ReadFile(OutputPath(1)), before + "first\r\nsecond\r\n");
+}
+
+TEST_F(WholeLinesAfterFailureTest, DiskFullWithinALineLongerThanTheBuffer) {
+    host.files = &faulty;
+    faulty.writableBytes = 3 << 20;
+    WriteFile(input, Rows(1, 2) + std::string(5 << 20, 'x') + "\r\n" + Rows(3, 4));
+    host.Run();
+    ExpectOneError(kCannotWriteOutput, OutputPath(1), "not enough space");
+    EXPECT_EQ(host.Total(), 2);
+    ExpectCountedRowsOnly(OutputPath(1));
+}
+
+TEST_F(WholeLinesAfterFailureTest, ReadErrorWithinALine) {
+    host.files = &faulty;
+    faulty.readChunk = 9;
+    faulty.readsBeforeFailure = 2;  // the second read ends inside row 2
+    WriteFile(input, Rows(1, 5));
+    host.Run();
+    ExpectOneError(kCannotReadInput, input, "no longer available");
+    EXPECT_EQ(host.Total(), 1);
+    ExpectCountedRowsOnly(OutputPath(1));
+}
+
+TEST_F(WholeLinesAfterFailureTest, ReadErrorWithinALineAlreadyPartlyOnDisk) {
+    // A line longer than the buffer goes to the file in pieces before it ends.
+    host.files = &faulty;
+    faulty.readChunk = 1 << 20;
+    faulty.readsBeforeFailure = 3;
+    WriteFile(input, Rows(1, 2) + std::string(5 << 20, 'x') + "\r\n");
+    host.Run();
+    ExpectOneError(kCannotReadInput, input);
+    EXPECT_EQ(host.Total(), 2);
+    ExpectCountedRowsOnly(OutputPath(1));
+}
+
+TEST_F(WholeLinesAfterFailureTest, InputCutShortWhileItIsReadIsAFailure) {
+    host.files = &faulty;
+    faulty.readChunk = 64;
+    faulty.shrinkInputTo = 100;  // within row 9
+    WriteFile(input, Rows(1, 50));
+    host.Run();
+    ExpectOneError(kCannotReadInput, input, kInputShrank);
+    EXPECT_EQ(host.Total(), 8);
+    ExpectCountedRowsOnly(OutputPath(1));
 }
 
 }  // namespace
