@@ -24,7 +24,11 @@ int Split(const quenlo::SplitCommand& command) {
                                               : ProgramFolder() / PathFromUtf8(kResultsFolderName);
     ConsoleHost host(command.input, command.linesPerFile, results, IsTerminal(Stream::Err));
     InstallStopHandler();
-    RunConversion(host);
+    RunOptions options;
+    options.trimInputPath = false;
+    options.removeCleanupFile = false;
+    options.createParentFolders = true;
+    RunConversion(host, options);
     if (host.Failed()) {
         return kExitFailed;
     }

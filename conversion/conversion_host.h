@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quenlo {
 
@@ -50,6 +51,8 @@ public:
     virtual ~InputFile() = default;
     // Reads up to size bytes; returns 0 only at the end of the file. Throws FileError.
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+    // The file being read, whatever name or link led to it; empty when unknown.
+    virtual std::optional<FileIdentity> Identity() const = 0;
 };
 
 class OutputFile {
@@ -73,8 +76,13 @@ public:
     virtual std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) = 0;
     // True for a folder or a file of that name.
     virtual bool Exists(const std::filesystem::path& path) = 0;
-    // Creates exactly one folder level. Throws FileError.
+    // Makes sure a folder of that name exists, creating one level when it is
+    // missing; one that another program creates meanwhile is fine. Throws
+    // FileError, also when the name belongs to something else than a folder.
     virtual void CreateFolder(const std::filesystem::path& folder) = 0;
+    // The names in a folder; empty when it cannot be listed.
+    virtual std::vector<std::filesystem::path> FolderEntries(
+        const std::filesystem::path& folder) = 0;
     // Deletes a file; false when it could not be deleted.
     virtual bool Remove(const std::filesystem::path& file) = 0;
     // Empty when the file does not exist or cannot be examined.

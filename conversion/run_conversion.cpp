@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "conversion/leading_number.h"
 #include "conversion/line_splitter.h"
@@ -86,6 +87,7 @@ public:
 
 private:
     void Prepare();
+    void MakeResultsFolder(const std::filesystem::path& results);
     void RefuseInputAmongOutputs(const std::filesystem::path& results);
     void RemoveCleanupFile(std::string_view inputText);
     ReadAhead::Block NextBlock();
@@ -182,45 +184,64 @@ void ConversionRun::Run() {
     }
 }
 
-// Everything before the first line, in the tool's order: the results folder, the
-// earlier file named after the input, then the input itself.
+// Everything before the first line. The results folder comes first: a path there
+// that is no folder is refused before anything else. The earlier file named after
+// the input goes only once the input is open, so a run that cannot read its input
+// deletes nothing.
 void ConversionRun::Prepare() {
-    const std::string inputText(TrimSpaces(host_.InputPathText()));
     const std::filesystem::path results = host_.ResultsFolder();
-    if (!files_.Exists(results)) {
-        try {
-            files_.CreateFolder(results);
-        } catch (const FileError& error) {
-            throw RunFailure{Describe(kCannotCreateFolder, error.file(), error.reason()), false};
-        }
+    MakeResultsFolder(results);
+    std::string inputText = host_.InputPathText();
+    if (options_.trimInputPath) {
+        inputText = std::string(TrimSpaces(inputText));
     }
     try {
         inputPath_ = PathFromUtf8(inputText);
     } catch (const std::exception&) {
         throw RunFailure{std::string(kInvalidInputPath) + "「" + inputText + "」", false};
     }
-    inputIdentity_ = files_.Identity(inputPath_);
-    RefuseInputAmongOutputs(results);
-    RemoveCleanupFile(inputText);
     try {
         input_ = files_.OpenForReading(inputPath_);
     } catch (const FileError& error) {
         throw RunFailure{Describe(kCannotOpenInput, error.file(), error.reason()), false};
     }
+    inputIdentity_ = input_->Identity();
+    RefuseInputAmongOutputs(results);
+    if (options_.removeCleanupFile) {
+        RemoveCleanupFile(inputText);
+    }
 }
 
-// An earlier result split again would be appended to while it is read, and never end.
+void ConversionRun::MakeResultsFolder(const std::filesystem::path& results) {
+    std::vector<std::filesystem::path> levels{results};
+    if (options_.createParentFolders) {
+        for (std::filesystem::path parent = results.parent_path();
+             !parent.empty() && parent != parent.parent_path() && !files_.Exists(parent);
+             parent = parent.parent_path()) {
+            levels.push_back(parent);
+        }
+    }
+    try {
+        for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
+            files_.CreateFolder(*level);
+        }
+    } catch (const FileError& error) {
+        throw RunFailure{Describe(kCannotCreateFolder, error.file(), error.reason()), false};
+    }
+}
+
+// An earlier result split again would be appended to while it is read, and never
+// end; its lines would also go to the files before it. So before anything is
+// written, the input is compared with every numbered file in the results folder,
+// whatever name or link leads to it.
 void ConversionRun::RefuseInputAmongOutputs(const std::filesystem::path& results) {
-    if (!inputIdentity_ || !IsOutputFileName(Utf8FromPath(inputPath_.filename()))) {
+    if (!inputIdentity_) {
         return;
     }
-    std::filesystem::path folder = inputPath_.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    const std::optional<FileIdentity> folderIdentity = files_.Identity(folder);
-    if (folderIdentity && folderIdentity == files_.Identity(results)) {
-        throw RunFailure{Describe(kCannotOpenInput, inputPath_, kInputIsOutput), false};
+    for (const std::filesystem::path& name : files_.FolderEntries(results)) {
+        if (IsOutputFileName(Utf8FromPath(name)) && files_.Identity(results / name) == inputIdentity_) {
+            throw RunFailure{Describe(kCannotOpenInput, inputPath_, kInputIsOutput), false};
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +16,15 @@ namespace {
 
 [[noreturn]] void ThrowErrno(const std::filesystem::path& file, int error) {
     throw FileError(file, std::strerror(error));
+}
+
+std::optional<FileIdentity> IdentityOf(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
 }
 
 // Owns one descriptor.
@@ -61,6 +71,8 @@ public:
             }
         }
     }
+
+    std::optional<FileIdentity> Identity() const override { return IdentityOf(fd_.get()); }
 
 private:
     std::filesystem::path path_;
@@ -154,9 +166,42 @@ bool PosixFileSystem::Exists(const std::filesystem::path& path) {
 }
 
 void PosixFileSystem::CreateFolder(const std::filesystem::path& folder) {
-    if (::mkdir(folder.c_str(), 0777) != 0) {
-        ThrowErrno(folder, errno);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0) {
+        if (!S_ISDIR(info.st_mode)) {
+            ThrowErrno(folder, ENOTDIR);
+        }
+        return;
     }
+    if (::mkdir(folder.c_str(), 0777) == 0) {
+        return;
+    }
+    const int error = errno;
+    // Another run may have made it since we looked.
+    if (error == EEXIST && ::stat(folder.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            return;
+        }
+        ThrowErrno(folder, ENOTDIR);
+    }
+    ThrowErrno(folder, error);
+}
+
+std::vector<std::filesystem::path> PosixFileSystem::FolderEntries(
+    const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> names;
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing) {
+        return names;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.emplace_back(name);
+        }
+    }
+    ::closedir(listing);
+    return names;
 }
 
 bool PosixFileSystem::Remove(const std::filesystem::path& file) {

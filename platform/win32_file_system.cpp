@@ -34,6 +34,16 @@ private:
     HANDLE handle_;
 };
 
+std::optional<FileIdentity> IdentityOf(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info)) {
+        return std::nullopt;
+    }
+    return FileIdentity{
+        info.dwVolumeSerialNumber,
+        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 // ReadFile and WriteFile take 32-bit sizes.
 constexpr std::size_t kMaxChunk = 1u << 30;
 
@@ -62,6 +72,8 @@ public:
         }
         return done;
     }
+
+    std::optional<FileIdentity> Identity() const override { return IdentityOf(handle_.get()); }
 
 private:
     std::filesystem::path path_;
@@ -170,10 +182,56 @@ bool Win32FileSystem::Exists(const std::filesystem::path& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void Win32FileSystem::CreateFolder(const std::filesystem::path& folder) {
-    if (!CreateDirectoryW(folder.c_str(), nullptr)) {
-        ThrowLastError(folder);
+namespace {
+
+// A folder, something else, or nothing of that name.
+enum class PathKind { Folder, Other, Missing };
+
+PathKind KindOf(const std::filesystem::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return PathKind::Missing;
     }
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::Other;
+}
+
+}  // namespace
+
+void Win32FileSystem::CreateFolder(const std::filesystem::path& folder) {
+    PathKind kind = KindOf(folder);
+    if (kind == PathKind::Missing) {
+        if (CreateDirectoryW(folder.c_str(), nullptr)) {
+            return;
+        }
+        const DWORD error = GetLastError();
+        // Another run may have made it since we looked.
+        kind = error == ERROR_ALREADY_EXISTS ? KindOf(folder) : PathKind::Missing;
+        if (kind == PathKind::Missing) {
+            throw FileError(folder, SystemErrorText(error));
+        }
+    }
+    if (kind == PathKind::Other) {
+        throw FileError(folder, SystemErrorText(ERROR_ALREADY_EXISTS));
+    }
+}
+
+std::vector<std::filesystem::path> Win32FileSystem::FolderEntries(
+    const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> names;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &entry,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::wstring_view name = entry.cFileName;
+        if (name != L"." && name != L"..") {
+            names.emplace_back(name);
+        }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
 }
 
 bool Win32FileSystem::Remove(const std::filesystem::path& file) {
@@ -188,13 +246,7 @@ std::optional<FileIdentity> Win32FileSystem::Identity(const std::filesystem::pat
     if (handle.get() == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(handle.get(), &info)) {
-        return std::nullopt;
-    }
-    return FileIdentity{
-        info.dwVolumeSerialNumber,
-        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return IdentityOf(handle.get());
 }
 
 }  // namespace quenlo

@@ -12,6 +12,7 @@ public:
     std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override;
     bool Exists(const std::filesystem::path& path) override;
     void CreateFolder(const std::filesystem::path& folder) override;
+    std::vector<std::filesystem::path> FolderEntries(const std::filesystem::path& folder) override;
     bool Remove(const std::filesystem::path& file) override;
     std::optional<FileIdentity> Identity(const std::filesystem::path& file) override;
 };

@@ -1,4 +1,9 @@
 // The platform's file services as the job relies on them.
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "test_support.h"
@@ -69,7 +74,7 @@ TEST_F(FileSystemTest, FolderServices) {
     EXPECT_FALSE(files.Exists(folder));
     files.CreateFolder(folder);
     EXPECT_TRUE(files.Exists(folder));
-    EXPECT_THROW(files.CreateFolder(folder), FileError);
+    EXPECT_NO_THROW(files.CreateFolder(folder));  // there already: fine
     // Exactly one level.
     EXPECT_THROW(files.CreateFolder(scratch.path() / U8("a") / U8("b")), FileError);
     WriteFile(file, "x");
@@ -77,6 +82,58 @@ TEST_F(FileSystemTest, FolderServices) {
     EXPECT_TRUE(files.Remove(file));
     EXPECT_FALSE(files.Exists(file));
     EXPECT_FALSE(files.Remove(file));
+}
+
+TEST_F(FileSystemTest, FolderEntriesNameWhatIsInTheFolder) {
+    WriteFile(file, "x");
+    std::filesystem::create_directory(scratch.path() / U8("转换结果"));
+    std::vector<std::filesystem::path> names = files.FolderEntries(scratch.path());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::filesystem::path>{U8("文件.txt"), U8("转换结果")}));
+    EXPECT_TRUE(files.FolderEntries(scratch.path() / U8("没有")).empty());
+}
+
+TEST_F(FileSystemTest, AFolderNameTakenByAFileIsRefused) {
+    WriteFile(file, "x");
+    try {
+        files.CreateFolder(file);
+        FAIL() << "took a file for a folder";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.file(), file);
+        EXPECT_FALSE(error.reason().empty());
+    }
+    EXPECT_EQ(ReadFile(file), "x");
+}
+
+TEST_F(FileSystemTest, FolderMadeByAnotherRunAtTheSameMomentIsFine) {
+    // Runs started together all find the folder missing and all try to make it.
+    for (int round = 0; round < 40; ++round) {
+        const std::filesystem::path folder = scratch.path() / std::to_string(round);
+        std::atomic<int> ready{0};
+        std::atomic<int> failures{0};
+        std::vector<std::thread> runs;
+        for (int i = 0; i < 4; ++i) {
+            runs.emplace_back([&] {
+                ++ready;
+                while (ready < 4) {
+                }
+                try {
+                    files.CreateFolder(folder);
+                } catch (const FileError&) {
+                    ++failures;
+                }
+            });
+        }
+        for (std::thread& run : runs) {
+            run.join();
+        }
+        ASSERT_EQ(failures, 0) << "round " << round;
+    }
+}
+
+TEST_F(FileSystemTest, AnOpenInputKnowsTheFileItReads) {
+    WriteFile(file, "x");
+    EXPECT_EQ(files.OpenForReading(file)->Identity(), files.Identity(file));
 }
 
 TEST_F(FileSystemTest, FailuresNameTheFileAndTheSystemsReason) {

@@ -325,16 +325,13 @@ TEST_F(RunConversionTest, ManyBlocksOfLinesArriveIntactAndInOrder) {
 class SlowReadingFiles : public ForwardingFileSystem {
 public:
     std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
-        class SlowInput : public InputFile {
+        class SlowInput : public ForwardingInput {
         public:
-            explicit SlowInput(std::unique_ptr<InputFile> inner) : inner_(std::move(inner)) {}
+            using ForwardingInput::ForwardingInput;
             std::size_t Read(char* buffer, std::size_t size) override {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                return inner_->Read(buffer, size);
+                return ForwardingInput::Read(buffer, size);
             }
-
-        private:
-            std::unique_ptr<InputFile> inner_;
         };
         return std::make_unique<SlowInput>(NativeFiles().OpenForReading(file));
     }

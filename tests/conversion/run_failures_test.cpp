@@ -42,15 +42,15 @@ public:
     }
 
 private:
-    class Input final : public InputFile {
+    class Input final : public ForwardingInput {
     public:
         Input(FaultyFileSystem& owner, std::filesystem::path path, std::unique_ptr<InputFile> real)
-            : owner_(owner), path_(std::move(path)), real_(std::move(real)) {}
+            : ForwardingInput(std::move(real)), owner_(owner), path_(std::move(path)) {}
         std::size_t Read(char* buffer, std::size_t size) override {
             if (owner_.readsBeforeFailure-- == 0) {
                 throw FileError(path_, "The network name is no longer available.");
             }
-            const std::size_t n = real_->Read(buffer, std::min(size, owner_.readChunk));
+            const std::size_t n = ForwardingInput::Read(buffer, std::min(size, owner_.readChunk));
             if (owner_.shrinkInputTo) {
                 std::filesystem::resize_file(path_, *owner_.shrinkInputTo);
                 owner_.shrinkInputTo.reset();
@@ -61,7 +61,6 @@ private:
     private:
         FaultyFileSystem& owner_;
         std::filesystem::path path_;
-        std::unique_ptr<InputFile> real_;
     };
 
     class Output final : public OutputFile {
@@ -116,13 +115,21 @@ protected:
     }
 };
 
-TEST_F(RunFailuresTest, PlainFileWhereTheResultsFolderBelongs) {
+TEST_F(RunFailuresTest, PlainFileWhereTheResultsFolderBelongsIsRefusedFirst) {
     WriteFile(results, "not a folder");
-    WriteFile(input, "a\r\nb\r\n");
+    for (const char* content : {"a\r\nb\r\n", ""}) {
+        host.messages.clear();
+        WriteFile(input, content);
+        host.Run();
+        ExpectOneError(kCannotCreateFolder, results);
+        EXPECT_EQ(host.Total(), 0);
+        EXPECT_EQ(ReadFile(results), "not a folder");
+    }
+    // Before the input is even looked at.
+    host.messages.clear();
+    std::filesystem::remove(input);
     host.Run();
-    ExpectOneError(kCannotWriteOutput, OutputPath(1));
-    EXPECT_EQ(host.Total(), 0);
-    EXPECT_EQ(ReadFile(results), "not a folder");
+    ExpectOneError(kCannotCreateFolder, results);
 }
 
 TEST_F(RunFailuresTest, ResultsFolderThatCannotBeCreated) {
@@ -211,6 +218,17 @@ TEST_F(RunFailuresTest, InputTricklingInOddPiecesIsSplitTheSame) {
     EXPECT_EQ(host.Total(), 4);
 }
 
+TEST_F(RunFailuresTest, MissingParentFoldersAreMadeOnlyWhenAsked) {
+    host.resultsFolder = scratch.path() / U8("甲") / U8("乙") / U8("转换结果");
+    WriteFile(input, "a\r\n");
+    RunOptions options{std::chrono::milliseconds(0)};
+    options.createParentFolders = true;
+    host.Run(options);
+    EXPECT_EQ(ReadFile(host.resultsFolder / U8(OutputFileName(1, kDay))), "a\r\n");
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].kind, MessageKind::Information);
+}
+
 TEST_F(RunFailuresTest, InputThatIsANumberedOutputIsRefusedBeforeAnythingIsWritten) {
     std::filesystem::create_directory(results);
     const std::filesystem::path earlier = OutputPath(1);
@@ -232,7 +250,7 @@ TEST_F(RunFailuresTest, InputThatIsANumberedOutputIsRefusedBeforeAnythingIsWritt
     EXPECT_EQ(ReadFile(older), "z\r\n");
 }
 
-TEST_F(RunFailuresTest, InputLinkedToAnOutputIsNeverWrittenNorDeleted) {
+TEST_F(RunFailuresTest, InputLinkedToAnOutputIsRefusedBeforeAnythingIsWritten) {
     std::filesystem::create_directory(results);
     WriteFile(input, "a\r\nb\r\nc\r\n");
     std::error_code error;
@@ -244,11 +262,69 @@ TEST_F(RunFailuresTest, InputLinkedToAnOutputIsNeverWrittenNorDeleted) {
     std::filesystem::create_hard_link(input, results / U8("输入-2026-12-07.txt"));
     host.linesPerFile = "1";
     host.Run();
-    ExpectOneError(kInputIsOutput, OutputPath(2));
+    ExpectOneError(kInputIsOutput, input);
     EXPECT_EQ(ReadFile(input), "a\r\nb\r\nc\r\n");
     EXPECT_TRUE(std::filesystem::exists(results / U8("输入-2026-12-07.txt")));
-    EXPECT_EQ(ReadFile(OutputPath(1)), "a\r\n");
-    EXPECT_EQ(host.Total(), 1);
+    EXPECT_FALSE(std::filesystem::exists(OutputPath(1)));
+    EXPECT_EQ(host.Total(), 0);
+}
+
+TEST_F(RunFailuresTest, InputThatIsASymbolicLinkToAShortResultIsRefused) {
+    std::filesystem::create_directory(results);
+    WriteFile(OutputPath(2), "x\r\n");
+    const std::filesystem::path link = scratch.path() / U8("链接.txt");
+    std::error_code error;
+    std::filesystem::create_symlink(OutputPath(2), link, error);
+    if (error) {
+        GTEST_SKIP() << "no symbolic links here: " << error.message();
+    }
+    host.inputText = Utf8(link);
+    host.Run();
+    ExpectOneError(kInputIsOutput, link);
+    EXPECT_FALSE(std::filesystem::exists(OutputPath(1)));
+    EXPECT_EQ(ReadFile(OutputPath(2)), "x\r\n");
+}
+
+// Nothing is deleted that the run did not write, and nothing of the user's is taken
+// for something else.
+class NothingLostTest : public RunFailuresTest {
+protected:
+    std::filesystem::path cleanupFile = results / U8("输入-2026-12-07.txt");
+    void SetUp() override {
+        std::filesystem::create_directory(results);
+        WriteFile(cleanupFile, "the user's own");
+    }
+};
+
+TEST_F(NothingLostTest, ARunThatCannotOpenItsInputDeletesNothing) {
+    host.Run();
+    ExpectOneError(kCannotOpenInput, input);
+    EXPECT_EQ(ReadFile(cleanupFile), "the user's own");
+}
+
+TEST_F(NothingLostTest, TheWindowStillRemovesTheCleanupFileOnceTheInputIsOpen) {
+    WriteFile(input, "a\r\n");
+    host.Run();
+    EXPECT_FALSE(std::filesystem::exists(cleanupFile));
+}
+
+TEST_F(NothingLostTest, CommandLineRulesDeleteNothingAndTakeThePathAsGiven) {
+    RunOptions commandLine{std::chrono::milliseconds(0)};
+    commandLine.trimInputPath = false;
+    commandLine.removeCleanupFile = false;
+    WriteFile(input, "trimmed name\r\n");
+    const std::filesystem::path spaced = scratch.path() / U8(" 输入.txt");
+    WriteFile(spaced, "exact name\r\n");
+    const std::filesystem::path spacedCleanupFile = results / U8(" 输入-2026-12-07.txt");
+    WriteFile(spacedCleanupFile, "the user's own");
+    // A path whose text starts with a space: relative to the working folder.
+    const std::filesystem::path workingFolder = std::filesystem::current_path();
+    std::filesystem::current_path(scratch.path());
+    host.inputText = " 输入.txt";
+    host.Run(commandLine);
+    std::filesystem::current_path(workingFolder);
+    EXPECT_EQ(ReadFile(OutputPath(1)), "exact name\r\n");
+    EXPECT_EQ(ReadFile(spacedCleanupFile), "the user's own");
 }
 
 // Whatever ends a run, every file ends on a whole line and holds exactly the lines
