@@ -49,10 +49,15 @@ struct FileIdentity {
 class InputFile {
 public:
     virtual ~InputFile() = default;
-    // Reads up to size bytes; returns 0 only at the end of the file. Throws FileError.
+    // Reads up to size bytes; returns 0 only at the end of the file (or after
+    // CancelRead). Throws FileError.
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
     // The file being read, whatever name or link led to it; empty when unknown.
     virtual std::optional<FileIdentity> Identity() const = 0;
+    // Makes a Read that waits in another thread for data that may never come (a
+    // pipe whose writer stalls) return 0 soon, and every later Read at once. Safe
+    // from any thread, and more than once.
+    virtual void CancelRead() = 0;
 };
 
 class OutputFile {
@@ -91,6 +96,11 @@ public:
 
 enum class MessageKind { Information, Error };
 
+// Something odd about the input that the run goes on with, by the tool's rules.
+enum class InputNotice {
+    LineFeedsWithoutCR,  // its first block has LF but no CR: the file is one line
+};
+
 class ConversionHost {
 public:
     virtual ~ConversionHost() = default;
@@ -105,6 +115,9 @@ public:
     virtual void SetStartCaption(std::string_view caption) = 0;  // Command2
     virtual void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) = 0;
     virtual void ProcessPendingMessages() = 0;
+    // A word about the input where the program has a place for it; the window has
+    // none.
+    virtual void Notice(InputNotice) {}
 
     // Clock and file services.
     virtual CalendarDate Today() = 0;

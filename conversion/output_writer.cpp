@@ -159,6 +159,23 @@ void OutputWriter::Flush() {
     }
 }
 
+void OutputWriter::FlushWholeLines() {
+    const std::uint64_t onDisk = file_ ? file_->SizeAtOpen() + fileWritten_ : 0;
+    if (!inPieces_ || lineStart_ < onDisk) {
+        Flush();  // no line in pieces, or one too long to keep, already partly on disk
+        return;
+    }
+    const auto whole = static_cast<std::size_t>(lineStart_ - onDisk);
+    if (whole > 0) {
+        WriteOut(std::string_view(buffer_.data(), whole));
+        std::memmove(buffer_.data(), buffer_.data() + whole, used_ - whole);
+        used_ -= whole;
+    }
+    committedLines_ += bufferedLines_;
+    bufferedLines_ = 0;
+    committedEnd_ = lineStart_;
+}
+
 void OutputWriter::Close() {
     if (!file_) {
         return;

@@ -60,6 +60,9 @@ public:
 
     // Commits the buffer to the current file. All throw FileError naming the file.
     void Flush();
+    // The same, but a line being put in pieces stays in the buffer while it fits,
+    // so that the file holds whole lines only.
+    void FlushWholeLines();
     void Close();
     // After a failure elsewhere (the input): a line begun in pieces is taken back,
     // the whole lines before it are committed, and the file closed.

@@ -1,7 +1,7 @@
 #include "conversion/run_conversion.h"
 
 #include <algorithm>
-#include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,15 +32,6 @@ std::string_view TrimSpaces(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The count c of lines in the current file only ever equals N when N is a whole
-// number from 1 on; beyond 2^62 lines no file is ever full.
-std::int64_t FileLimit(double linesPerFile) {
-    if (linesPerFile >= 1 && linesPerFile < 0x1p62 && std::floor(linesPerFile) == linesPerFile) {
-        return static_cast<std::int64_t>(linesPerFile);
-    }
-    return -1;
 }
 
 // A failure that ends the run, with the text the user is shown.
@@ -90,7 +81,9 @@ private:
     void MakeResultsFolder(const std::filesystem::path& results);
     void RefuseInputAmongOutputs(const std::filesystem::path& results);
     void RemoveCleanupFile(std::string_view inputText);
-    ReadAhead::Block NextBlock();
+    // Nothing when the run was stopped while the input kept it waiting.
+    std::optional<ReadAhead::Block> NextBlock(const std::function<bool()>& giveUp);
+    bool StopWhileWaiting();
     void CloseInput();
     void StartWriter(const EncodingSignature& signature);
 
@@ -152,8 +145,18 @@ void ConversionRun::Run() {
     try {
         Prepare();
         reader_ = std::make_unique<ReadAhead>(*input_, kBlockSize);
-        const ReadAhead::Block head = NextBlock();
+        const std::optional<ReadAhead::Block> firstBlock =
+            NextBlock([&] { return StopWhileWaiting(); });
+        if (!firstBlock) {
+            Stop();
+            return;
+        }
+        const ReadAhead::Block head = *firstBlock;
         const EncodingSignature signature = DetectEncoding(std::string_view(head.data, head.size));
+        if (LineFeedsWithoutCR(std::string_view(head.data, head.size).substr(signature.mark.size()),
+                               signature.encoding)) {
+            host_.Notice(InputNotice::LineFeedsWithoutCR);
+        }
         StartWriter(signature);
         ReadSettings();
         stopRequested_ = host_.StopRequested();
@@ -259,12 +262,27 @@ void ConversionRun::RemoveCleanupFile(std::string_view inputText) {
     }
 }
 
-ReadAhead::Block ConversionRun::NextBlock() {
+std::optional<ReadAhead::Block> ConversionRun::NextBlock(const std::function<bool()>& giveUp) {
     try {
-        return reader_->Next();
+        return reader_->Next(giveUp);
     } catch (const FileError& error) {
         throw RunFailure{Describe(kCannotReadInput, error.file(), error.reason()), false};
     }
+}
+
+// While the input keeps the run waiting (a pipe whose writer stalls, a slow share)
+// the window stays live and shows the lines done so far, and a stop ends the run
+// there.
+bool ConversionRun::StopWhileWaiting() {
+    if (PumpDue()) {
+        if (writer_) {
+            Pump();
+        } else {
+            host_.ProcessPendingMessages();
+            lastPump_ = Clock::now();
+        }
+    }
+    return host_.StopRequested();
 }
 
 void ConversionRun::StartWriter(const EncodingSignature& signature) {
@@ -302,7 +320,17 @@ bool ConversionRun::Split(const char* first, const char* last) {
         writer_->ReleaseInput();
         const std::size_t carried = static_cast<std::size_t>(last - first) - whole;
         const char carry = carried > 0 ? first[whole] : 0;
-        const ReadAhead::Block block = NextBlock();
+        const std::optional<ReadAhead::Block> next =
+            NextBlock([&] { return StopWhileWaiting(); });
+        if (!next) {
+            // The line begun when the input stalled is not counted: take it back.
+            if (splitter.InLine()) {
+                writer_->DropLine();
+            }
+            stopRequested_ = true;
+            return false;
+        }
+        const ReadAhead::Block block = *next;
         if (block.size == 0) {
             if (carried > 0) {
                 splitter.StrayByte(carry);
@@ -341,8 +369,11 @@ bool ConversionRun::Split(const char* first, const char* last) {
     }
 }
 
+// After a stop: the end counts only when it is known at once (a stalled pipe does
+// not make the stop wait).
 bool ConversionRun::InputExhausted() {
-    return NextBlock().size == 0;
+    const std::optional<ReadAhead::Block> block = NextBlock([] { return true; });
+    return block && block->size == 0;
 }
 
 void ConversionRun::CloseInput() {
@@ -364,7 +395,7 @@ bool ConversionRun::PumpDue() {
 
 // After every pump the files hold exactly the lines the total shows.
 void ConversionRun::Pump() {
-    writer_->Flush();
+    writer_->FlushWholeLines();
     UpdateTotal();
     host_.ProcessPendingMessages();
     stopRequested_ = host_.StopRequested();
@@ -402,7 +433,9 @@ void ConversionRun::Finish() {
 }
 
 void ConversionRun::Stop() {
-    writer_->Close();
+    if (writer_) {
+        writer_->Close();
+    }
     UpdateTotal();
     CloseInput();
 }

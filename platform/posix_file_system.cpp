@@ -4,9 +4,11 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "conversion/texts.h"
@@ -47,12 +49,23 @@ private:
 
 class PosixInputFile final : public InputFile {
 public:
-    // lengthAtOpen: the size of a regular file, else empty.
+    // lengthAtOpen: what is left of a regular file, else empty. Anything else (a
+    // pipe, a FIFO, a terminal) may keep a read waiting for ever, so its reads wait
+    // in poll(), beside a pipe of our own that CancelRead writes to.
     PosixInputFile(std::filesystem::path path, int fd, std::optional<std::uint64_t> lengthAtOpen)
-        : path_(std::move(path)), fd_(fd), lengthAtOpen_(lengthAtOpen) {}
+        : path_(std::move(path)), fd_(fd), lengthAtOpen_(lengthAtOpen) {
+        int ends[2];
+        if (!lengthAtOpen_ && ::pipe2(ends, O_CLOEXEC | O_NONBLOCK) == 0) {
+            cancelRead_ = std::make_unique<Descriptor>(ends[0]);
+            cancelWrite_ = std::make_unique<Descriptor>(ends[1]);
+        }
+    }
 
     std::size_t Read(char* buffer, std::size_t size) override {
         for (;;) {
+            if (cancelRead_ && !WaitForData()) {
+                return 0;
+            }
             const ssize_t n = ::read(fd_.get(), buffer, size);
             if (n > 0) {
                 position_ += static_cast<std::uint64_t>(n);
@@ -66,7 +79,7 @@ public:
                 }
                 return 0;
             }
-            if (errno != EINTR) {
+            if (errno != EINTR && errno != EAGAIN) {
                 ThrowErrno(path_, errno);
             }
         }
@@ -74,12 +87,60 @@ public:
 
     std::optional<FileIdentity> Identity() const override { return IdentityOf(fd_.get()); }
 
+    void CancelRead() override {
+        if (cancelWrite_) {
+            // One byte is enough: it is never read, so every later wait ends at once.
+            [[maybe_unused]] const ssize_t ignored = ::write(cancelWrite_->get(), "", 1);
+        }
+    }
+
 private:
+    // True when the input has data or its end; false once the read is cancelled.
+    bool WaitForData() {
+        pollfd waits[2] = {{fd_.get(), POLLIN, 0}, {cancelRead_->get(), POLLIN, 0}};
+        for (;;) {
+            if (::poll(waits, 2, -1) < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                ThrowErrno(path_, errno);
+            }
+            if (waits[1].revents != 0) {
+                return false;
+            }
+            if (waits[0].revents != 0) {
+                return true;
+            }
+        }
+    }
+
     std::filesystem::path path_;
     Descriptor fd_;
     std::optional<std::uint64_t> lengthAtOpen_;
     std::uint64_t position_ = 0;
+    std::unique_ptr<Descriptor> cancelRead_;
+    std::unique_ptr<Descriptor> cancelWrite_;
 };
+
+// An input of any kind, from an open descriptor that the result then owns.
+std::unique_ptr<InputFile> InputFrom(const std::filesystem::path& file, int fd) {
+    Descriptor guard(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        ThrowErrno(file, errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        ThrowErrno(file, EISDIR);
+    }
+    std::optional<std::uint64_t> length;
+    if (S_ISREG(info.st_mode)) {
+        // Standard input may come in part way through its file.
+        const off_t offset = std::max<off_t>(::lseek(fd, 0, SEEK_CUR), 0);
+        length = static_cast<std::uint64_t>(std::max<off_t>(info.st_size - offset, 0));
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    }
+    return std::make_unique<PosixInputFile>(file, guard.release(), length);
+}
 
 class PosixOutputFile final : public OutputFile {
 public:
@@ -126,24 +187,21 @@ private:
 }  // namespace
 
 std::unique_ptr<InputFile> PosixFileSystem::OpenForReading(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO would wait for its writer where no stop
+    // reaches; the reads wait in poll() instead.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         ThrowErrno(file, errno);
     }
-    Descriptor guard(fd);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        ThrowErrno(file, errno);
+    return InputFrom(file, fd);
+}
+
+std::unique_ptr<InputFile> PosixFileSystem::OpenStandardInput(const std::filesystem::path& name) {
+    const int fd = ::fcntl(0, F_DUPFD_CLOEXEC, 3);
+    if (fd < 0) {
+        ThrowErrno(name, errno);
     }
-    if (S_ISDIR(info.st_mode)) {
-        ThrowErrno(file, EISDIR);
-    }
-    std::optional<std::uint64_t> length;
-    if (S_ISREG(info.st_mode)) {
-        length = static_cast<std::uint64_t>(info.st_size);
-    }
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    return std::make_unique<PosixInputFile>(file, guard.release(), length);
+    return InputFrom(name, fd);
 }
 
 std::unique_ptr<OutputFile> PosixFileSystem::OpenForAppending(const std::filesystem::path& file) {

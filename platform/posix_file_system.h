@@ -7,6 +7,9 @@ namespace quenlo {
 
 class PosixFileSystem final : public FileSystem {
 public:
+    // Standard input as the job's input; errors name it by name.
+    std::unique_ptr<InputFile> OpenStandardInput(const std::filesystem::path& name);
+
     std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override;
     std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override;
     bool Exists(const std::filesystem::path& path) override;

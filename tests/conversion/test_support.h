@@ -45,6 +45,7 @@ public:
     explicit ForwardingInput(std::unique_ptr<InputFile> inner) : inner_(std::move(inner)) {}
     std::size_t Read(char* buffer, std::size_t size) override { return inner_->Read(buffer, size); }
     std::optional<FileIdentity> Identity() const override { return inner_->Identity(); }
+    void CancelRead() override { inner_->CancelRead(); }
 
 private:
     std::unique_ptr<InputFile> inner_;
