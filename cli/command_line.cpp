@@ -34,8 +34,8 @@ SplitCommand ParseSplitCommand(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         // "-" is standard input, and "-5" a (bad) number of lines, not options.
-        const bool negativeNumber =
-            argument.size() >= 2 && argument[0] == '-' && (IsDigit(argument[1]) || argument[1] == '.');
+        const bool negativeNumber = argument.size() >= 2 && argument[0] == '-' &&
+                                    (IsDigit(argument[1]) || argument[1] == '.');
         if (optionsEnded || argument.size() < 2 || argument[0] != '-' || negativeNumber) {
             positional.push_back(argument);
         } else if (argument == "--") {
@@ -78,8 +78,11 @@ std::optional<std::string> LinesPerFileWarning(std::string_view text) {
     // Spaces at the ends do not change the number (the window drops them too).
     const std::size_t first = text.find_first_not_of(' ');
     const std::string_view number =
-        first == std::string_view::npos ? std::string_view() : text.substr(first, text.find_last_not_of(' ') - first + 1);
-    const bool digits = !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
+        first == std::string_view::npos
+            ? std::string_view()
+            : text.substr(first, text.find_last_not_of(' ') - first + 1);
+    const bool digits =
+        !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
     const std::int64_t limit = FileLimit(LeadingNumber(number));
     if (digits && limit >= 1) {
         return std::nullopt;

@@ -102,8 +102,8 @@ std::optional<std::string> WriteText(Stream stream, std::string_view utf8) {
         const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
         std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
         MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), size);
-        done = WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written,
-                             nullptr);
+        done =
+            WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     } else {
         done = WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) &&
                written == utf8.size();

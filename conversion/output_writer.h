@@ -103,9 +103,9 @@ private:
     CalendarDate date_;
     // The file the buffered bytes belong to.
     std::unique_ptr<OutputFile> file_;
-    std::uint64_t fileWritten_ = 0;  // bytes handed to file_
-    std::uint64_t lineStart_ = 0;    // offset in the file of the line being put in pieces
-    bool inPieces_ = false;          // a line begun in pieces has not ended yet
+    std::uint64_t fileWritten_ = 0;   // bytes handed to file_
+    std::uint64_t lineStart_ = 0;     // offset in the file of the line being put in pieces
+    bool inPieces_ = false;           // a line begun in pieces has not ended yet
     std::uint64_t committedEnd_ = 0;  // offset in the file after its last committed line
     std::filesystem::path filePath_;
     std::int64_t fileNumber_ = 0;

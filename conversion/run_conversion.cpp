@@ -242,7 +242,8 @@ void ConversionRun::RefuseInputAmongOutputs(const std::filesystem::path& results
         return;
     }
     for (const std::filesystem::path& name : files_.FolderEntries(results)) {
-        if (IsOutputFileName(Utf8FromPath(name)) && files_.Identity(results / name) == inputIdentity_) {
+        if (IsOutputFileName(Utf8FromPath(name)) &&
+            files_.Identity(results / name) == inputIdentity_) {
             throw RunFailure{Describe(kCannotOpenInput, inputPath_, kInputIsOutput), false};
         }
     }
@@ -320,8 +321,7 @@ bool ConversionRun::Split(const char* first, const char* last) {
         writer_->ReleaseInput();
         const std::size_t carried = static_cast<std::size_t>(last - first) - whole;
         const char carry = carried > 0 ? first[whole] : 0;
-        const std::optional<ReadAhead::Block> next =
-            NextBlock([&] { return StopWhileWaiting(); });
+        const std::optional<ReadAhead::Block> next = NextBlock([&] { return StopWhileWaiting(); });
         if (!next) {
             // The line begun when the input stalled is not counted: take it back.
             if (splitter.InLine()) {

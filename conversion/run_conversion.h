@@ -16,8 +16,8 @@ struct RunOptions {
     // The window's rules. A command line turns them around: its INPUT arrives
     // exactly as typed, its --out may name any folder of the user's (where a file
     // named after the input is the user's own), and --out a/b/c makes what is missing.
-    bool trimInputPath = true;        // Text4's spaces at both ends are not part of it
-    bool removeCleanupFile = true;    // the earlier file named after the input goes
+    bool trimInputPath = true;         // Text4's spaces at both ends are not part of it
+    bool removeCleanupFile = true;     // the earlier file named after the input goes
     bool createParentFolders = false;  // only the results folder itself is created
 };
 

@@ -52,8 +52,9 @@ constexpr std::size_t kMaxChunk = 1u << 30;
 // starts where it is missing (a stalled pipe then delays a stop, as before).
 BOOL CancelReadOfThread(HANDLE thread) {
     using CancelSynchronousIoFunction = BOOL(WINAPI*)(HANDLE);
-    static const auto cancel = reinterpret_cast<CancelSynchronousIoFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CancelSynchronousIo")));
+    static const auto cancel =
+        reinterpret_cast<CancelSynchronousIoFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CancelSynchronousIo")));
     return cancel && cancel(thread);
 }
 

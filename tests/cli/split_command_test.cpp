@@ -130,7 +130,8 @@ TEST_F(SplitCommandTest, OutThatIsAFileIsRefusedBeforeAnythingElse) {
 }
 
 TEST_F(SplitCommandTest, DashReadsStandardInput) {
-    const Outcome outcome = Shell("printf 'a\\r\\n b\\r\\n' | \"$SPLIT\" --out " + Quote(out) + " - 1");
+    const Outcome outcome =
+        Shell("printf 'a\\r\\n b\\r\\n' | \"$SPLIT\" --out " + Quote(out) + " - 1");
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(ReadFile(Result(1)), "a\r\n");
     EXPECT_EQ(ReadFile(Result(2)), "b\r\n");
@@ -214,7 +215,8 @@ TEST_F(SplitCommandTest, TwoRunsStartedAtOnceIntoANewFolderBothSucceed) {
     for (int round = 0; round < 10; ++round) {
         out = scratch.path() / ("new" + std::to_string(round));
         const std::string one = "\"$SPLIT\" --out " + Quote(out) + " in.txt";
-        const Outcome outcome = Shell(one + " & " + one + " & s=0; for p in $(jobs -p); do "
+        const Outcome outcome = Shell(one + " & " + one +
+                                      " & s=0; for p in $(jobs -p); do "
                                       "wait $p || s=$?; done; exit $s");
         ASSERT_EQ(outcome.status, 0) << outcome.err;
     }
@@ -249,8 +251,10 @@ protected:
         const auto stderrFile = scratch.path() / "stderr";
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 1, stdoutFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, stderrFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
         std::vector<std::string> arguments = Arguments(linesPerFile);
         std::vector<char*> argv;
         for (std::string& argument : arguments) {

@@ -398,8 +398,8 @@ TEST_F(RunConversionTest, RandomTextComesOutAsTheLineByLineRulesGiveIt) {
     // Lines of every kind and length, runs of unchanged lines broken at random places,
     // more than one read block: the batched job must agree with the plain rules.
     std::mt19937 random(2026);
-    const std::vector<std::string> pieces = {"word", "中文", " ", "  ", "\t", "\r\n", "\r\n",
-                                             "\r\n", "\r", "\n", std::string(70, 'y')};
+    const std::vector<std::string> pieces = {
+        "word", "中文", " ", "  ", "\t", "\r\n", "\r\n", "\r\n", "\r", "\n", std::string(70, 'y')};
     std::string text;
     while (text.size() < (3u << 19)) {
         text += pieces[random() % pieces.size()];

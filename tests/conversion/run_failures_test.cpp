@@ -207,7 +207,9 @@ TEST_F(RunFailuresTest, InputTricklingInOddPiecesIsSplitTheSame) {
     faulty.readChunk = 1;
     WriteFile(input, "\xEF\xBB\xBF a \r\nb\r\n");
     host.Run();
-    EXPECT_EQ(ReadFile(OutputPath(1)), "\xEF\xBB\xBF" "a\r\nb\r\n");
+    EXPECT_EQ(ReadFile(OutputPath(1)),
+              "\xEF\xBB\xBF"
+              "a\r\nb\r\n");
 
     std::filesystem::remove_all(results);
     faulty.readChunk = 3;
