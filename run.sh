@@ -5,6 +5,8 @@
 #                      display through a whole conversion of a generated sample and
 #                      saves screenshots under build/demo
 #   ./run.sh --split   the conversion alone, with quenlo-split, on a small sample
+#   ./run.sh --gallery every control the skin draws, in one window (with no display:
+#                      on a virtual one, saving a screenshot under build/demo/gallery)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,8 +14,9 @@ mode=window
 case ${1:-} in
     --demo) mode=demo ;;
     --split) mode=split ;;
+    --gallery) mode=gallery ;;
     "") [[ -n ${DISPLAY:-} ]] || mode=demo ;;
-    *) echo "usage: ./run.sh [--demo | --split]" >&2; exit 2 ;;
+    *) echo "usage: ./run.sh [--demo | --split | --gallery]" >&2; exit 2 ;;
 esac
 
 scripts/ensure_packages.sh
@@ -24,6 +27,24 @@ results=build/win64/main_window/转换结果  # beside the program, as the tool 
 
 # Wine sees the Unix file system as drive Z:.
 windows_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+
+# The gallery driven as a person would, photographed into $1 (--rest-only: one picture).
+gallery=build/win64/demos/gallery/QuenloGallery.exe
+gallery_shots() {
+    mkdir -p "$1"
+    rm -f "$1"/[0-9]-*.png
+    scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/demos/gallery_demo_driver.exe \
+        "$(windows_path "$gallery")" "$(windows_path "$1")" "${@:2}" | sed 's/^saved .*\\/saved /'
+}
+if [[ $mode == gallery ]]; then
+    if [[ -n ${DISPLAY:-} ]]; then
+        echo "QuenloGallery: every control the skin draws, in one window; close it to end"
+        QUENLO_USE_DISPLAY=1 exec scripts/windows_session.sh /usr/lib/wine/wine64 "$gallery"
+    fi
+    gallery_shots build/demo/gallery --rest-only
+    echo "Screenshot: $PWD/build/demo/gallery/1-rest.png"
+    exit 0
+fi
 
 if [[ $mode == window ]]; then
     echo "Quenlo writes its results to $PWD/$results"
@@ -48,6 +69,11 @@ if [[ $mode == demo ]]; then
     echo "Input:       $PWD/$sample"
     echo "Screenshots: $PWD/$demo/1-idle.png, 2-running.png, 3-finished.png"
     echo "Results:     $PWD/$results ($(ls "$results" | wc -l) files)"
+    echo
+    echo "== the gallery of skinned controls"
+    gallery_shots "$demo/gallery"
+    echo "Gallery:     $PWD/$demo/gallery/ (at rest, hover mid-fade, header pressed, open list,"
+    echo "             clicked marks, message box, open-file dialog)"
     exit 0
 fi
 

@@ -4,13 +4,15 @@
 # median wall times of alternating runs after a warm-up, their ratio, peak memory; and
 # quenlo-split.exe under Wine on the 5M-line file.
 # Usage: bench/split_benchmark.sh [PAIRS]   (default 5; needs scripts/build.sh first)
+# QUENLO_BENCH_NATIVE and QUENLO_BENCH_TREE name other native and Windows build trees
+# to measure (defaults build/native, build/win64), e.g. main's, to compare builds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 pairs=${1:-5}
 work=build/bench
-native=build/native/cli/quenlo-split
-windows=build/win64/cli/quenlo-split.exe
+native=${QUENLO_BENCH_NATIVE:-build/native}/cli/quenlo-split
+windows=${QUENLO_BENCH_TREE:-build/win64}/cli/quenlo-split.exe
 mkdir -p "$work"
 
 lines=$work/lines-5m.txt

@@ -72,6 +72,7 @@ void OutputWriter::OpenTarget() {
     if (file_->SizeAtOpen() == 0) {
         Put(format_.mark);
     }
+    FileWorkDone();
 }
 
 void OutputWriter::AppendText(std::string_view text) {
@@ -142,6 +143,7 @@ void OutputWriter::WriteOut(std::string_view data) {
     } catch (const std::exception& e) {
         throw FileError(filePath_, e.what());
     }
+    FileWorkDone();
 }
 
 void OutputWriter::Flush() {
@@ -183,6 +185,7 @@ void OutputWriter::Close() {
     Flush();
     std::unique_ptr<OutputFile> file = std::move(file_);
     file->Close();
+    FileWorkDone();
 }
 
 void OutputWriter::CloseAtLastWholeLine() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -28,6 +29,12 @@ public:
     ~OutputWriter();
     OutputWriter(const OutputWriter&) = delete;
     OutputWriter& operator=(const OutputWriter&) = delete;
+
+    // Called after each step that reaches the file system (a file opened, written to
+    // or closed): any of them may take long, and the caller keeps a cadence.
+    void SetAfterFileWork(std::function<void()> afterFileWork) {
+        afterFileWork_ = std::move(afterFileWork);
+    }
 
     // Lines begun after this go to files of this date.
     void SetDate(const CalendarDate& date);
@@ -93,6 +100,11 @@ private:
     }
     void PutSlowly(std::string_view data);
     void WriteOut(std::string_view data);
+    void FileWorkDone() {
+        if (afterFileWork_) {
+            afterFileWork_();
+        }
+    }
 
     FileSystem& files_;
     std::filesystem::path folder_;
@@ -116,6 +128,7 @@ private:
     std::uint64_t spanLines_ = 0;
     std::uint64_t committedLines_ = 0;
     std::uint64_t bufferedLines_ = 0;
+    std::function<void()> afterFileWork_;
 };
 
 }  // namespace quenlo

@@ -23,7 +23,8 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kBlockSize = 1 << 20;
 // Lines between two looks at the clock: rare enough to cost nothing, frequent enough
 // that short lines still pump every few milliseconds. Long lines are caught at the
-// block boundaries instead.
+// block boundaries instead, and costly ones (a file opened for each) after the work
+// on the files.
 constexpr std::uint64_t kLinesPerClockCheck = 256;
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -107,6 +108,10 @@ private:
         return true;
     }
     bool PumpAfterLine();
+    // After work that may have taken long: the clock is looked at when the line ends,
+    // however few lines have passed.
+    void LookAtClockAtLineEnd() { linesSinceClock_ = linesPerClockCheck_ - 1; }
+    Clock::time_point Now() const { return options_.clock ? options_.clock() : Clock::now(); }
     bool PumpDue();
     void Pump();
     void ReadSettings();
@@ -137,7 +142,7 @@ private:
     std::uint64_t linesAtLastBlock_ = 0;
     std::uint64_t linesPerClockCheck_ =
         options_.pumpInterval.count() > 0 ? kLinesPerClockCheck : 1;
-    Clock::time_point lastPump_ = Clock::now();
+    Clock::time_point lastPump_ = Now();
 };
 
 void ConversionRun::Run() {
@@ -280,7 +285,7 @@ bool ConversionRun::StopWhileWaiting() {
             Pump();
         } else {
             host_.ProcessPendingMessages();
-            lastPump_ = Clock::now();
+            lastPump_ = Now();
         }
     }
     return host_.StopRequested();
@@ -296,6 +301,7 @@ void ConversionRun::StartWriter(const EncodingSignature& signature) {
         format.lineEnd = Utf16BEUnits::kLineEnd;
     }
     writer_ = std::make_unique<OutputWriter>(files_, host_.ResultsFolder(), format, inputIdentity_);
+    writer_->SetAfterFileWork([this] { LookAtClockAtLineEnd(); });
 }
 
 // Feeds the input through the splitter block by block, starting with the bytes
@@ -354,7 +360,7 @@ bool ConversionRun::Split(const char* first, const char* last) {
                 // the part of the line already written goes again, so the files hold
                 // exactly the counted lines. The count waits for the line's end.
                 host_.ProcessPendingMessages();
-                lastPump_ = Clock::now();
+                lastPump_ = Now();
                 if (host_.StopRequested()) {
                     stopRequested_ = true;
                     writer_->DropLine();
@@ -363,7 +369,7 @@ bool ConversionRun::Split(const char* first, const char* last) {
             } else {
                 // The line ends moments from now: pump there, where the files and the
                 // count agree.
-                linesSinceClock_ = linesPerClockCheck_ - 1;
+                LookAtClockAtLineEnd();
             }
         }
     }
@@ -390,7 +396,7 @@ bool ConversionRun::PumpAfterLine() {
 }
 
 bool ConversionRun::PumpDue() {
-    return options_.pumpInterval.count() <= 0 || Clock::now() - lastPump_ >= options_.pumpInterval;
+    return options_.pumpInterval.count() <= 0 || Now() - lastPump_ >= options_.pumpInterval;
 }
 
 // After every pump the files hold exactly the lines the total shows.
@@ -400,7 +406,8 @@ void ConversionRun::Pump() {
     host_.ProcessPendingMessages();
     stopRequested_ = host_.StopRequested();
     ReadSettings();
-    lastPump_ = Clock::now();
+    linesSinceClock_ = 0;  // the flush above needs no second look
+    lastPump_ = Now();
 }
 
 void ConversionRun::ReadSettings() {

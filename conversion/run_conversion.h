@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 #include "conversion/conversion_host.h"
 
@@ -12,6 +13,8 @@ struct RunOptions {
     // Work done between two pumps (messages, stop flag, N, date, flush, count). Zero
     // pumps after every line.
     std::chrono::milliseconds pumpInterval{15};
+    // The clock the interval is measured on; empty: the steady clock.
+    std::function<std::chrono::steady_clock::time_point()> clock = {};
 
     // The window's rules. A command line turns them around: its INPUT arrives
     // exactly as typed, its --out may name any folder of the user's (where a file

@@ -29,9 +29,22 @@ LRESULT OnDestroy(WNDPROC previous, HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     return PassOn(previous, hWnd, msg, wParam, lParam);
 }
 
-// Owner-drawn buttons are painted by the skin; nobody else may draw them.
-LRESULT OnDrawItem(WNDPROC, HWND, UINT, WPARAM, LPARAM) {
-    return 0;
+// Skinned push buttons are owner-drawn only so that the system leaves them to the
+// skin: their draw requests are swallowed. Any other owner-drawn item still goes to
+// its owner; swallowed, it would stay blank (the file dialog's "Look in" box, a
+// button its program draws itself, which PaintButton leaves alone).
+bool SkinPaintsItem(const DRAWITEMSTRUCT* item) {
+    return item != nullptr && item->CtlType == ODT_BUTTON &&
+           GetSkinProp(item->hwndItem, kPropProcAddr) != 0 &&
+           ClassGroupOfWindow(item->hwndItem) == ClassGroup::CommandButton &&
+           (GetSkinProp(item->hwndItem, kPropOldStyle) & 6) == 0;
+}
+
+LRESULT OnDrawItem(WNDPROC previous, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (SkinPaintsItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+        return 0;
+    }
+    return PassOn(previous, hWnd, msg, wParam, lParam);
 }
 
 // A modal dialog or message box owned by this window has gone idle: skin it.

@@ -366,6 +366,47 @@ TEST_F(RunConversionTest, AtEveryPumpTheFilesHoldExactlyTheCountedLines) {
     EXPECT_TRUE(Output(1) == text);
 }
 
+// Each file opened costs the run's clock 10 ms, and nothing else moves it: the cost
+// of a line lies in the files, as on a slow disk or with one file per line.
+class ClockedOpeningFiles : public ForwardingFileSystem {
+public:
+    static constexpr std::chrono::milliseconds kOpenCost{10};
+    std::chrono::steady_clock::time_point now{};
+
+    std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override {
+        now += kOpenCost;
+        return NativeFiles().OpenForAppending(file);
+    }
+};
+
+TEST_F(RunConversionTest, OneFilePerLineStillPumpsAtTheInterval) {
+    constexpr int kLines = 300;  // more than the lines between two looks at the clock
+    WriteFile(input, Lines(1, kLines));
+    host.linesPerFile = "1";
+    ClockedOpeningFiles files;
+    host.files = &files;
+    const RunOptions options{.pumpInterval = std::chrono::milliseconds(15),
+                             .clock = [&] { return files.now; }};
+    auto lastPump = files.now;
+    std::chrono::steady_clock::duration longestGap{};
+    int mismatches = 0;
+    host.onPump = [&](FakeHost& h) {
+        longestGap = std::max(longestGap, files.now - lastPump);
+        lastPump = files.now;
+        // Files 1 to the total hold their line; the next one is not begun.
+        const long long total = h.Total();
+        mismatches += total < 1 || ReadFile(OutputPath(total)) != Lines(total, total) ||
+                      std::filesystem::exists(OutputPath(total + 1));
+    };
+    host.Run(options);
+    longestGap = std::max(longestGap, files.now - lastPump);  // the end counts too
+    EXPECT_LE(longestGap, options.pumpInterval + ClockedOpeningFiles::kOpenCost);
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(host.Total(), kLines);
+    EXPECT_EQ(Output(kLines), Lines(kLines, kLines));
+    EXPECT_TRUE(Finished());
+}
+
 // The rules applied the plain way, one line after another: a line ends at CR or CR
 // LF, spaces at both ends go, and file n takes lines until it holds N.
 std::map<std::int64_t, std::string> SplitOneLineAtATime(const std::string& text, int n) {

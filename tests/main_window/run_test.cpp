@@ -1,4 +1,5 @@
 // Whole runs through the start button: the job, the window and the pump together.
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -84,6 +85,26 @@ TEST_F(MainWindowTest, StopAfterSomeLinesLeavesExactlyTheCountedLinesAndKeepsThe
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].text, kFinishedText);
     EXPECT_FALSE(Window().Timer1Enabled());
+}
+
+// Every line opens a file of its own, and every look at the run's clock finds the pump
+// due, as on a slow disk: a stop click must take effect after the first line, not
+// after the hundreds of cheap lines the job lets pass between two looks at the clock.
+TEST_F(MainWindowTest, StopTakesEffectAtOnceWhenEveryLineOpensAFile) {
+    auto now = std::chrono::steady_clock::time_point{};
+    services_.runOptions.clock = [&now] { return now += std::chrono::milliseconds(20); };
+    Open();
+    Window().SetText(ControlId::Text4, WriteInput("in.txt", 1000));
+    Window().SetText(ControlId::Text7, "1");
+
+    PostClick(ControlId::Command2);  // handled at the run's first pump: stop
+    Click(ControlId::Command2);
+
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    EXPECT_EQ(ShownTotal(), 1);
+    EXPECT_EQ(OutputFiles().size(), 1u);
+    EXPECT_EQ(OutputLineCount(), 1);
 }
 
 TEST_F(MainWindowTest, StartClickBeforeAStoppedRunReturnsIsIgnored) {

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+
 #include "skin/engine/skin_attachment.h"
 #include "skin_engine_fixture.h"
 
@@ -113,6 +115,41 @@ TEST_F(PaintHandlers, ClientEdgeOfAnEditBecomesFlatRings) {
     // Two rings of the client background inside (a client edge is 2 pixels wide).
     for (POINT p : {POINT{1, 1}, POINT{2, 2}, POINT{1, 12}, POINT{98, 22}, POINT{97, 21}}) {
         EXPECT_EQ(WindowPixel(edit, p.x, p.y), kWhiteColour) << p.x << "," << p.y;
+    }
+}
+
+// Owner-drawn items. The skin paints its push buttons itself, so their draw requests
+// end at the skin; every other owner-drawn item is drawn by its owner: the file
+// dialog's "Look in" box, a button its program draws itself (PaintButton leaves it).
+TEST_F(PaintHandlers, DrawItemOfASkinnedPushButtonIsSwallowed) {
+    const HWND push = form.Add("Button", "push", BS_PUSHBUTTON, 10, 10, 80, 24);
+    ApplySkin(form.get());
+    FormMessages().clear();
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hwndItem = push;
+    EXPECT_EQ(SendMessageA(form.get(), WM_DRAWITEM, 5, reinterpret_cast<LPARAM>(&item)), 0);
+    EXPECT_EQ(CountFormMessages(WM_DRAWITEM), 0);
+}
+
+TEST_F(PaintHandlers, DrawItemOfAnythingTheSkinDoesNotPaintGoesToTheOwnerOnce) {
+    const HWND combo = form.Add("ComboBox", "",
+                                CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 10, 10,
+                                120, 100);
+    const HWND ownerDrawn = form.Add("Button", "own", BS_OWNERDRAW, 10, 40, 80, 24);
+    const HWND checkBox = form.Add("Button", "check", BS_AUTOCHECKBOX, 10, 70, 80, 24);
+    ApplySkin(form.get());
+    for (const auto& [type, window] : {std::pair{ODT_COMBOBOX, combo},
+                                       std::pair{ODT_BUTTON, ownerDrawn},
+                                       std::pair{ODT_BUTTON, checkBox}}) {
+        FormMessages().clear();
+        DRAWITEMSTRUCT item{};
+        item.CtlType = type;
+        item.hwndItem = window;
+        SendMessageA(form.get(), WM_DRAWITEM, 9, reinterpret_cast<LPARAM>(&item));
+        ASSERT_EQ(CountFormMessages(WM_DRAWITEM), 1) << "item type " << type;
+        EXPECT_EQ(FormMessages().back().wParam, 9u);
+        EXPECT_EQ(FormMessages().back().lParam, reinterpret_cast<LPARAM>(&item));
     }
 }
 

@@ -26,20 +26,6 @@ protected:
     FormWindow form;
 };
 
-TEST_F(SkinWindowProc, DrawItemIsSwallowedAndOtherMessagesPassThroughUnchanged) {
-    ApplySkin(form.get());
-    FormMessages().clear();
-
-    DRAWITEMSTRUCT item{};
-    EXPECT_EQ(SendMessageA(form.get(), WM_DRAWITEM, 5, reinterpret_cast<LPARAM>(&item)), 0);
-    EXPECT_EQ(CountFormMessages(WM_DRAWITEM), 0);
-
-    EXPECT_EQ(SendMessageA(form.get(), kEchoMessage, 7, -9), kEchoResult);
-    ASSERT_EQ(CountFormMessages(kEchoMessage), 1);
-    EXPECT_EQ(FormMessages().back().wParam, 7u);
-    EXPECT_EQ(FormMessages().back().lParam, -9);
-}
-
 TEST_F(SkinWindowProc, WindowWithoutPreviousProcedureGetsTheDefaultProcedure) {
     EXPECT_EQ(SkinWndProc(nullptr, kEchoMessage, 0, 0), 0);
     FormMessages().clear();
