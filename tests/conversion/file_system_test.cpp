@@ -4,7 +4,18 @@
 #include <thread>
 #include <vector>
 
+#include <chrono>
+#include <cstring>
+
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "test_support.h"
 
@@ -152,6 +163,66 @@ TEST_F(FileSystemTest, FailuresNameTheFileAndTheSystemsReason) {
         EXPECT_FALSE(error.reason().empty());
     }
     EXPECT_THROW(files.OpenForAppending(scratch.path()), FileError);
+}
+
+// A pipe whose writer stalls: the read that waits for it can be cancelled from
+// another thread, and every later read ends at once.
+TEST_F(FileSystemTest, AReadThatWaitsOnAStalledPipeCanBeCancelled) {
+#ifdef _WIN32
+    // Windows cancels a waiting ReadFile with CancelSynchronousIo; Wine 8 does not.
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
+        GTEST_SKIP() << "Wine cannot cancel a synchronous read";
+    }
+    const std::filesystem::path pipe =
+        L"\\\\.\\pipe\\quenlo-test-" + std::to_wstring(GetCurrentProcessId());
+    HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 4096,
+                                     4096, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    std::unique_ptr<InputFile> input = files.OpenForReading(pipe);
+    auto feed = [&](const char* text) {
+        DWORD written = 0;
+        ::WriteFile(server, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+    };
+#else
+    const std::filesystem::path pipe = scratch.path() / "fifo";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::unique_ptr<InputFile> input = files.OpenForReading(pipe);
+    const int server = ::open(pipe.c_str(), O_WRONLY);
+    ASSERT_GE(server, 0);
+    auto feed = [&](const char* text) {
+        [[maybe_unused]] const ssize_t written = ::write(server, text, std::strlen(text));
+    };
+#endif
+    feed("ab");
+    char buffer[16];
+    EXPECT_EQ(input->Read(buffer, sizeof buffer), 2u);
+    std::atomic<std::size_t> read{99};
+    std::thread reader([&] { read = input->Read(buffer, sizeof buffer); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // Should the read not be cancelled, data after ten seconds ends it anyway.
+    std::atomic<bool> cancelled{false};
+    std::thread cancel([&] {
+        input->CancelRead();
+        for (int i = 0; i < 100 && read == 99; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            input->CancelRead();  // as the job does, in case the read began just after
+        }
+        cancelled = read != 99;
+        if (!cancelled) {
+            feed("late");
+        }
+    });
+    reader.join();
+    cancel.join();
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(read, 0u);
+    feed("more");
+    EXPECT_EQ(input->Read(buffer, sizeof buffer), 0u);
+#ifdef _WIN32
+    CloseHandle(server);
+#else
+    ::close(server);
+#endif
 }
 
 }  // namespace
