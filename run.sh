@@ -1,107 +1,148 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs Quenlo.
-#   ./run.sh           opens the window on your display
-#   ./run.sh --demo    (also when there is no display) runs the window on a virtual
-#                      display through a whole conversion of a generated sample and
-#                      saves screenshots under build/demo
-#   ./run.sh --split   the conversion alone, with quenlo-split, on a small sample
-#   ./run.sh --gallery every control the skin draws, in one window (with no display:
-#                      on a virtual one, saving a screenshot under build/demo/gallery)
+# Builds what a mode needs, only that, and runs it. ./run.sh --help lists the modes.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-mode=window
-case ${1:-} in
-    --demo) mode=demo ;;
-    --split) mode=split ;;
-    --gallery) mode=gallery ;;
-    "") [[ -n ${DISPLAY:-} ]] || mode=demo ;;
-    *) echo "usage: ./run.sh [--demo | --split | --gallery]" >&2; exit 2 ;;
-esac
+usage() {
+    cat <<'TEXT'
+Usage: ./run.sh [MODE]
 
-scripts/ensure_packages.sh
-scripts/build.sh >/dev/null
+  (none)    open Quenlo's window on your display: the 64-bit Quenlo.exe under Wine.
+            Its results go to build/win64/main_window/转换结果. Without a display,
+            the same as --demo.
+  --demo    run Quenlo's window on a virtual display through a whole conversion of a
+            generated 5,000,000-line sample and save screenshots under build/demo
+            (Quenlo runs from its own copy there; results in build/demo/转换结果),
+            then photograph the skin's gallery into build/demo/gallery
+  --split   split a small sample with the console program quenlo-split
+  --gallery every control the skin draws, in one window (QuenloGallery.exe); with no
+            display on a virtual one, saving a screenshot under build/demo/gallery
+  --help    show this text
 
-quenlo=build/win64/main_window/Quenlo.exe
-results=build/win64/main_window/转换结果  # beside the program, as the tool does it
+The first run installs the Debian packages the mode needs (with sudo when not root),
+builds only what it runs and says what it is doing; later runs start at once.
+TEXT
+}
+
+step() { echo "== $*"; }
 
 # Wine sees the Unix file system as drive Z:.
 windows_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+
+# Same-day result files would receive a new run's lines after the old ones, so a mode
+# that runs the same sample again first removes the numbered files it made before;
+# anything else in the folder stays.
+remove_earlier_results() {  # remove_earlier_results FOLDER
+    [[ -d $1 ]] || return 0
+    find "$1" -maxdepth 1 -type f -regextype posix-extended \
+        -regex '.*/[0-9]+-[0-9]{4}-[0-9]{2}-[0-9]{2}\.txt' -delete
+}
+
+run_window() {
+    step "checking the Debian packages"
+    scripts/ensure_packages.sh window
+    step "building Quenlo.exe (64-bit)"
+    scripts/build.sh win64 Quenlo
+    step "starting Quenlo under Wine; its results go to $PWD/build/win64/main_window/转换结果"
+    QUENLO_USE_DISPLAY=1 exec scripts/windows_session.sh \
+        /usr/lib/wine/wine64 build/win64/main_window/Quenlo.exe
+}
 
 # The gallery driven as a person would, photographed into $1 (--rest-only: one picture).
 gallery=build/win64/demos/gallery/QuenloGallery.exe
 gallery_shots() {
     mkdir -p "$1"
-    rm -f "$1"/[0-9]-*.png
+    rm -f "$1"/[0-9]-*.png  # its own pictures of an earlier run
     scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/demos/gallery_demo_driver.exe \
         "$(windows_path "$gallery")" "$(windows_path "$1")" "${@:2}" | sed 's/^saved .*\\/saved /'
 }
-if [[ $mode == gallery ]]; then
-    if [[ -n ${DISPLAY:-} ]]; then
-        echo "QuenloGallery: every control the skin draws, in one window; close it to end"
-        QUENLO_USE_DISPLAY=1 exec scripts/windows_session.sh /usr/lib/wine/wine64 "$gallery"
-    fi
-    gallery_shots build/demo/gallery --rest-only
-    echo "Screenshot: $PWD/build/demo/gallery/1-rest.png"
-    exit 0
-fi
 
-if [[ $mode == window ]]; then
-    echo "Quenlo writes its results to $PWD/$results"
-    QUENLO_USE_DISPLAY=1 exec scripts/windows_session.sh /usr/lib/wine/wine64 "$quenlo"
-fi
+run_demo() {
+    step "checking the Debian packages"
+    scripts/ensure_packages.sh demo
+    step "building Quenlo.exe (64-bit), the gallery and their demo drivers"
+    scripts/build.sh win64 Quenlo quenlo_demo_driver QuenloGallery gallery_demo_driver
 
-if [[ $mode == demo ]]; then
-    demo=build/demo
+    local demo=build/demo
     mkdir -p "$demo"
-    sample=$demo/sample-5m.txt
+    # Quenlo writes beside itself: this copy keeps the demo's results apart from the
+    # window mode's.
+    cp build/win64/main_window/Quenlo.exe "$demo/Quenlo.exe"
+    local sample=$demo/sample-5m.txt
     if [[ ! -f $sample ]]; then
         # Big enough for the run to last a few seconds, so it can be seen running.
-        echo "== generating $sample (once)"
+        step "generating $sample (once)"
         python3 bench/make_lines.py "$sample.part" 5000000 && mv "$sample.part" "$sample"
     fi
-    rm -rf "$results" "$demo"/*.png  # same-day result files would receive the lines again
-    echo "== running Quenlo.exe on a virtual display"
+    local results=$demo/转换结果
+    remove_earlier_results "$results"
+    step "running Quenlo.exe on a virtual display"
     scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/main_window/quenlo_demo_driver.exe \
-        "$(windows_path "$quenlo")" "$(windows_path "$sample")" "$(windows_path "$demo")" \
+        "$(windows_path "$demo/Quenlo.exe")" "$(windows_path "$sample")" "$(windows_path "$demo")" \
         | sed 's/^saved .*\\/saved /'
     echo
     echo "Input:       $PWD/$sample"
     echo "Screenshots: $PWD/$demo/1-idle.png, 2-running.png, 3-finished.png"
     echo "Results:     $PWD/$results ($(ls "$results" | wc -l) files)"
     echo
-    echo "== the gallery of skinned controls"
+    step "the gallery of skinned controls"
     gallery_shots "$demo/gallery"
     echo "Gallery:     $PWD/$demo/gallery/ (at rest, hover mid-fade, header pressed, open list,"
     echo "             clicked marks, message box, open-file dialog)"
-    exit 0
-fi
+}
 
-split_bin=$(find build/native -type f -name quenlo-split -perm -u+x | head -n 1)
-if [[ -z $split_bin ]]; then
-    echo "quenlo-split was not built" >&2
-    exit 1
-fi
+run_gallery() {
+    local display=${DISPLAY:-}
+    step "checking the Debian packages"
+    scripts/ensure_packages.sh "$([[ -n $display ]] && echo window || echo demo)"
+    if [[ -n $display ]]; then
+        step "building the gallery (64-bit)"
+        scripts/build.sh win64 QuenloGallery
+        step "opening QuenloGallery: every control the skin draws, in one window; close it to end"
+        QUENLO_USE_DISPLAY=1 exec scripts/windows_session.sh /usr/lib/wine/wine64 "$gallery"
+    fi
+    step "building the gallery (64-bit) and its demo driver"
+    scripts/build.sh win64 QuenloGallery gallery_demo_driver
+    step "photographing the gallery on a virtual display"
+    gallery_shots build/demo/gallery --rest-only
+    echo "Screenshot: $PWD/build/demo/gallery/1-rest.png"
+}
 
-sample_dir=build/sample
-mkdir -p "$sample_dir"
-sample=$sample_dir/样例.txt
-if [[ ! -f $sample ]]; then
-    # 100 CR LF lines, some with spaces at either end, one with a tab kept.
-    for i in $(seq 1 100); do
-        case $((i % 4)) in
-            0) printf '  第 %d 行，两端有空格  \r\n' "$i" ;;
-            1) printf 'line %d\r\n' "$i" ;;
-            2) printf '\tline %d starts with a tab \r\n' "$i" ;;
-            3) printf ' %d\r\n' "$i" ;;
-        esac
-    done >"$sample"
-fi
+run_split() {
+    step "checking the Debian packages"
+    scripts/ensure_packages.sh split
+    step "building quenlo-split"
+    scripts/build.sh native quenlo-split
 
-out=$sample_dir/转换结果
-rm -rf "$out"  # same-day result files would otherwise receive the lines again
-"$split_bin" --out "$out" "$sample" 30
-echo
-echo "Input:   $PWD/$sample"
-echo "Results: $PWD/$out"
-ls -l "$out"
+    local sample_dir=build/sample
+    mkdir -p "$sample_dir"
+    local sample=$sample_dir/样例.txt
+    if [[ ! -f $sample ]]; then
+        # 100 CR LF lines, some with spaces at either end, one with a tab kept.
+        for i in $(seq 1 100); do
+            case $((i % 4)) in
+                0) printf '  第 %d 行，两端有空格  \r\n' "$i" ;;
+                1) printf 'line %d\r\n' "$i" ;;
+                2) printf '\tline %d starts with a tab \r\n' "$i" ;;
+                3) printf ' %d\r\n' "$i" ;;
+            esac
+        done >"$sample"
+    fi
+    local out=$sample_dir/转换结果
+    remove_earlier_results "$out"
+    step "splitting $sample into files of 30 lines"
+    build/native/cli/quenlo-split --out "$out" "$sample" 30
+    echo
+    echo "Input:   $PWD/$sample"
+    echo "Results: $PWD/$out"
+    ls -l "$out"
+}
+
+case ${1:-} in
+    "") if [[ -n ${DISPLAY:-} ]]; then run_window; else run_demo; fi ;;
+    --demo) run_demo ;;
+    --split) run_split ;;
+    --gallery) run_gallery ;;
+    --help | -h) usage ;;
+    *) { echo "./run.sh: unknown mode '$1'"; echo; usage; } >&2; exit 2 ;;
+esac

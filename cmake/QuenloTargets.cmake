@@ -22,3 +22,15 @@ function(quenlo_add_gtest target)
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 30)
   endif()
 endfunction()
+
+# The version resource of a shipped Windows executable, from the project's version.
+function(quenlo_version_resource target description)
+  set(QUENLO_FILE_DESCRIPTION "${description}")
+  get_target_property(QUENLO_FILE_STEM ${target} OUTPUT_NAME)
+  if(NOT QUENLO_FILE_STEM)
+    set(QUENLO_FILE_STEM ${target})
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in
+                 ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+endfunction()

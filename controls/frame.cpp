@@ -137,6 +137,14 @@ LRESULT iFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             border_ = client;
             return 0;
         }
+        case WM_SYSCOLORCHANGE:
+            // A face of a system colour takes the new one, as the labels on it do.
+            if (backColor_ & 0x80000000u) {
+                DeleteObject(
+                    std::exchange(backBrush_, CreateSolidBrush(TranslateOleColor(backColor_))));
+            }
+            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            return 0;
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT fills the face and draws the border in one go
         case WM_PAINT: {

@@ -29,6 +29,9 @@ public:
     static constexpr std::int32_t kCancelErrorNumber = 32755;
     static constexpr std::size_t kFileBufferLength = 1024;
     static constexpr std::size_t kMultiSelectBufferLength = 8192;
+    // The longest list ParseMultiFileName makes: far more names than any selection
+    // holds (8192 characters have room for 4096), and little enough memory to get.
+    static constexpr std::size_t kMaxParsedFiles = std::size_t{1} << 20;
 
     // GetOpenFileNameA / GetSaveFileNameA, or a test's stand-in that inspects the record.
     using DialogCall = std::function<BOOL(OPENFILENAMEA&)>;

@@ -95,7 +95,22 @@ void MainWindow::OnLabel7Change() {
 }
 
 void MainWindow::OnLabel9Click() {
-    services_.startProcess(std::string("Explorer.exe ") + kPublisherAddress);
+    // By its full path: a bare "Explorer.exe" is looked for beside Quenlo.exe first,
+    // and whatever program lay there under that name would be started.
+    services_.startProcess(WindowsFolderProgram("explorer.exe"),
+                           std::string("Explorer.exe ") + kPublisherAddress);
+}
+
+// Enter reaches the window as IDOK from the dialog manager, which looks for a default
+// button first; the window has none (its buttons are owner-drawn under the skin), so
+// the focused command button takes the press, as it does from Space.
+void MainWindow::OnEnterKey() {
+    const HWND focus = GetFocus();
+    const ControlId id = ControlFromCommandId(GetDlgCtrlID(focus));
+    if (id != ControlId::Window && Control(id) == focus &&
+        LayoutOf(id).kind == ControlKind::Button && IsWindowEnabled(focus)) {
+        OnCommand(CommandIdOf(id), BN_CLICKED);
+    }
 }
 
 // A file dropped from Explorer counts as chosen with the import button.

@@ -74,6 +74,14 @@ const ControlLayout& LayoutOf(ControlId id);
 inline int CommandIdOf(ControlId id) {
     return 100 + static_cast<int>(id);
 }
+// The layout row of a control id; Window for any other id.
+inline ControlId ControlFromCommandId(int commandId) {
+    const int index = commandId - CommandIdOf(ControlId::iFrame3);
+    if (index < 0 || index >= static_cast<int>(kControlCount)) {
+        return ControlId::Window;
+    }
+    return static_cast<ControlId>(index);
+}
 
 // Twips to pixels at the given dots per inch (15 twips a pixel at 96).
 inline int TwipsToPixels(int twips, int dpi) {

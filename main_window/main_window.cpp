@@ -22,14 +22,6 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
                                WS_CLIPCHILDREN;  // fixed single border, no maximise
 constexpr UINT_PTR kText3FilterId = 1;
 
-ControlId ControlFromCommandId(int commandId) {
-    const int index = commandId - CommandIdOf(ControlId::iFrame3);
-    if (index < 0 || index >= static_cast<int>(kControlCount)) {
-        return ControlId::Window;
-    }
-    return static_cast<ControlId>(index);
-}
-
 // Text3 takes digits, space and backspace only; any other key is dropped.
 LRESULT CALLBACK Text3Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                            DWORD_PTR) {
@@ -44,6 +36,11 @@ int ScreenDpi() {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : 96;
+}
+
+BOOL CALLBACK TellSystemColoursChanged(HWND child, LPARAM) {
+    SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
 }
 
 struct CreateParams {
@@ -222,10 +219,14 @@ void MainWindow::PumpMessages() {
             bStopRequested = true;
             return;
         }
-        if (!IsDialogMessageA(window_, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        Dispatch(window_, message);
+    }
+}
+
+void MainWindow::Dispatch(HWND window, MSG& message) {
+    if (!IsDialogMessageA(window, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
 }
 
@@ -266,6 +267,10 @@ LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
 }
 
 void MainWindow::OnCommand(int commandId, int code) {
+    if (commandId == IDOK) {
+        OnEnterKey();  // the dialog manager's Enter; no control has this identifier
+        return;
+    }
     switch (ControlFromCommandId(commandId)) {
         case ControlId::Command1:
             if (code == BN_CLICKED) {
@@ -331,6 +336,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
                 return TRUE;
             }
+            break;
+        case WM_SYSCOLORCHANGE:
+            // Only top-level windows hear of it; the panels paint their own faces.
+            EnumChildWindows(window_, TellSystemColoursChanged, 0);
             break;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));

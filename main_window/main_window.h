@@ -45,6 +45,9 @@ public:
     // Runs pending messages the way the main loop does (dialog keys included); a
     // WM_QUIT seen here stops the run and is posted again once the run has returned.
     void PumpMessages();
+    // One message as the program's loops handle it: the dialog keys (Tab, Enter,
+    // Escape) first, then translation and dispatch.
+    static void Dispatch(HWND window, MSG& message);
 
     // The handlers.
     void OnCommand1Click();
@@ -53,6 +56,7 @@ public:
     void OnLabel7Change();
     void OnLabel9Click();
     void OnDropFiles(HDROP drop);
+    void OnEnterKey();
     bool OnClose();  // false: the close waits for the run to stop
 
     MainWindow(const MainWindow&) = delete;

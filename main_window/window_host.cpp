@@ -2,13 +2,14 @@
 
 #include "conversion/output_naming.h"
 #include "conversion/texts.h"
+#include "main_window/input_path.h"
 #include "main_window/main_window.h"
 #include "platform/program_folder.h"
 
 namespace quenlo {
 
 std::string WindowHost::InputPathText() {
-    return window_.Text(ControlId::Text4);
+    return std::string(UnquotedPath(window_.Text(ControlId::Text4)));
 }
 
 std::string WindowHost::LinesPerFileText() {

@@ -13,15 +13,19 @@ int PlatformMessageBox(HWND owner, std::string_view text, std::string_view title
 
 // A failure to start is ignored: there is nobody to tell but the user, who sees
 // that nothing opened.
-void StartMaximised(std::string_view commandLine) {
+void StartMaximised(std::string_view program, std::string_view commandLine) {
+    if (program.empty()) {
+        return;  // without a path the system would search, the program's folder first
+    }
+    const std::string application = Utf8ToAnsi(program);
     std::string line = Utf8ToAnsi(commandLine);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMAXIMIZED;
     PROCESS_INFORMATION process{};
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process)) {
+    if (CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -34,6 +38,15 @@ CalendarDate LocalToday() {
 }
 
 }  // namespace
+
+std::string WindowsFolderProgram(std::string_view name) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return {};
+    }
+    return Utf8FromWide(std::wstring(folder, length) + L'\\') + std::string(name);
+}
 
 WindowServices WithPlatformDefaults(WindowServices services) {
     if (!services.messageBox) {

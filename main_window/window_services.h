@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "conversion/conversion_host.h"
@@ -19,11 +20,13 @@ struct WindowServices {
     // MessageBoxA with UTF-8 texts; returns the button pressed.
     using MessageBoxCall =
         std::function<int(HWND owner, std::string_view text, std::string_view title, UINT type)>;
-    using StartProcessCall = std::function<void(std::string_view commandLine)>;
+    // Starts program (a full path, never searched for) with the command line, maximised.
+    using StartProcessCall =
+        std::function<void(std::string_view program, std::string_view commandLine)>;
 
     MessageBoxCall messageBox;            // empty: MessageBoxA
     cFileDialog::DialogCall openDialog;   // empty: GetOpenFileNameA
-    StartProcessCall startProcess;        // empty: CreateProcessA, maximised
+    StartProcessCall startProcess;        // empty: CreateProcessA
     std::function<CalendarDate()> today;  // empty: the local clock
     std::filesystem::path resultsFolder;  // empty: "转换结果" beside the program
     RunOptions runOptions;
@@ -32,5 +35,9 @@ struct WindowServices {
 
 // The real ones, for whatever a caller left empty.
 WindowServices WithPlatformDefaults(WindowServices services);
+
+// A program of the Windows folder by its full path, in UTF-8; empty if the folder is
+// unknown.
+std::string WindowsFolderProgram(std::string_view name);
 
 }  // namespace quenlo

@@ -1,18 +1,38 @@
 #!/usr/bin/env bash
-# Configures and builds the three trees: native, 64-bit Windows, 32-bit Windows.
+# Configures and builds the project's trees: native (Linux), win64 and win32 (Windows).
+#   scripts/build.sh                    every tree, every target (what the tests need)
+#   scripts/build.sh TREE [TARGET...]   one tree, only the targets named, with the
+#                                       build's own progress lines
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-configure() {  # configure DIR [CMAKE ARGS...]
-    local dir=$1; shift
-    [[ -f $dir/CMakeCache.txt ]] || cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+declare -A toolchain=(
+    [native]=""
+    [win64]=cmake/toolchain-mingw-x86_64.cmake
+    [win32]=cmake/toolchain-mingw-i686.cmake
+)
+
+configure() {  # configure TREE: once; later builds reuse the tree as it was configured
+    local tree=$1 args=(-DCMAKE_BUILD_TYPE=Release)
+    [[ -f build/$tree/CMakeCache.txt ]] && return
+    [[ -n ${toolchain[$tree]} ]] && args+=(-DCMAKE_TOOLCHAIN_FILE="${toolchain[$tree]}")
+    echo "== configuring build/$tree"
+    cmake -S . -B "build/$tree" "${args[@]}" >/dev/null
 }
-configure build/native
-configure build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake
-configure build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake
+
+if (($#)); then
+    tree=$1; shift
+    [[ -v toolchain[$tree] ]] || { echo "build.sh: no tree '$tree' (native, win64, win32)" >&2; exit 2; }
+    configure "$tree"
+    targets=()
+    for target in "$@"; do targets+=(--target "$target"); done
+    cmake --build "build/$tree" -j "$jobs" "${targets[@]}" -- --no-print-directory
+    exit
+fi
 
 for tree in native win64 win32; do
+    configure "$tree"
     echo "== building build/$tree"
     cmake --build "build/$tree" -j "$jobs" -- --no-print-directory | grep -v -E '^\[ *[0-9]+%\]' || true
     cmake --build "build/$tree" -j "$jobs" >/dev/null  # fails the script if the build failed

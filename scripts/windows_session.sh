@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
 # Runs a command inside one virtual X display and one Wine server with the project's
 # own Wine prefix (build/wineprefix). Usage: scripts/windows_session.sh COMMAND...
-# With QUENLO_USE_DISPLAY=1 and a DISPLAY set, the user's display is used instead.
+# With QUENLO_USE_DISPLAY=1 and a DISPLAY set, the user's display is used instead, with
+# a prefix of its own (build/wineprefix-desktop) in which the desktop's window manager
+# frames the windows.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-export WINEPREFIX=$root/build/wineprefix
+on_desktop=0
+[[ ${QUENLO_USE_DISPLAY:-0} == 1 && -n ${DISPLAY:-} ]] && on_desktop=1
+if ((on_desktop)); then
+    export WINEPREFIX=$root/build/wineprefix-desktop
+else
+    export WINEPREFIX=$root/build/wineprefix
+fi
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -17,7 +25,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [[ ${QUENLO_USE_DISPLAY:-0} != 1 || -z ${DISPLAY:-} ]]; then
+if ((!on_desktop)); then
     # -displayfd picks a free display number and tells us which.
     fifo=$(mktemp -u)
     mkfifo "$fifo"
@@ -30,7 +38,7 @@ fi
 
 mkdir -p "$WINEPREFIX"
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
-    echo "== creating the Wine prefix (once)"
+    echo "== creating the Wine prefix $WINEPREFIX (once, about a minute)"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
     wineserver -w
 fi
@@ -52,8 +60,10 @@ if [[ ! -f $WINEPREFIX/.quenlo-fonts ]]; then
     done
     # No window manager runs on the virtual display: let Wine draw the windows' own
     # frames and captions, as Windows would.
-    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-        >/dev/null 2>&1 </dev/null || true
+    if ((!on_desktop)); then
+        /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+            >/dev/null 2>&1 </dev/null || true
+    fi
     # Wine does not find Debian's copy of the font that draws the caption buttons.
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     touch "$WINEPREFIX/.quenlo-fonts"

@@ -8,8 +8,9 @@
 //   outline's anti-aliased pixels and the inner edge of the curve;
 // - in between, column 0 is the border, column 2 repeats the centre column, and
 //   column 1 is the centre column 30 % of the way to white in the quiet frames
-//   (normal, disabled) or the bright rim in the lively ones (hover, pressed),
-//   shaded evenly from its colour at row 2 to its colour at row 18.
+//   (normal, disabled) or the bright rim in the lively ones from row 2 to row 18:
+//   one colour down the whole body in hover, shaded evenly from its top colour to
+//   its bottom one in pressed.
 #include "skin/images/pixel_rules.h"
 #include "skin/images/skin_image_pixels.h"
 
@@ -73,11 +74,11 @@ constexpr FrameLook kFrames[4] = {
     {RGB(27, 143, 213),
      true,
      RGB(76, 195, 251),
-     RGB(63, 187, 248),
+     RGB(76, 195, 251),
      {{RGB(191, 225, 249), RGB(107, 179, 227), RGB(44, 151, 216)},
       {RGB(105, 178, 226), RGB(52, 169, 232), RGB(76, 195, 251)},
       {RGB(44, 151, 216), RGB(76, 195, 251), RGB(198, 237, 255)}},
-     {{RGB(42, 150, 216), RGB(63, 187, 248), RGB(153, 210, 243)},
+     {{RGB(42, 150, 216), RGB(76, 195, 251), RGB(153, 210, 243)},
       {RGB(96, 174, 225), RGB(45, 165, 230), RGB(63, 187, 248)},
       {RGB(202, 231, 251), RGB(96, 174, 225), RGB(42, 150, 216)}}},
     {RGB(27, 143, 213),

@@ -1,5 +1,7 @@
 #include "skin/images/skin_blit.h"
 
+#include <algorithm>
+
 namespace quenlo::skin {
 namespace {
 
@@ -53,6 +55,17 @@ void ComposeNineGrid(HDC work, int W, int H, HDC source, int sx, int sy, int w, 
     stretch(l, t, W - l - r, H - t - b, sx + l, sy + t, w - l - r, h - t - b);
 }
 
+// Whether the source piece can give every part of the grid: its margins inside it,
+// and a middle to stretch wherever the destination has one. Otherwise the grid would
+// leave the work surface's undefined pixels showing (or copy from beyond the piece).
+bool PieceHoldsItsGrid(int W, int H, int w, int h, int l, int t, int r, int b) {
+    auto fits = [](int destination, int source, int first, int last) {
+        const int margins = std::max(first, 0) + std::max(last, 0);
+        return source > margins || (source == margins && destination <= margins);
+    };
+    return fits(W, w, l, r) && fits(H, h, t, b);
+}
+
 }  // namespace
 
 HDC CreateMemoryBitmap(int width, int height) {
@@ -87,7 +100,7 @@ int DrawSkinPiece(HDC destination, int destX, int destY, int destWidth, int dest
                   int sourceX, int sourceY, int sourceWidth, int sourceHeight, int leftMargin,
                   int topMargin, int rightMargin, int bottomMargin,
                   std::optional<OLE_COLOR> keyColour) {
-    if (destWidth == 0 || destHeight == 0 || sourceWidth == 0 || sourceHeight == 0) {
+    if (destWidth <= 0 || destHeight <= 0 || sourceWidth <= 0 || sourceHeight <= 0) {
         return 0;
     }
     UniqueMemoryBitmap work(CreateMemoryBitmap(destWidth, destHeight));
@@ -98,6 +111,10 @@ int DrawSkinPiece(HDC destination, int destX, int destY, int destWidth, int dest
         StretchBlt(work.get(), 0, 0, destWidth, destHeight, source, sourceX + leftMargin,
                    sourceY + topMargin, sourceWidth - rightMargin, sourceHeight - bottomMargin,
                    SRCCOPY);
+    } else if (!PieceHoldsItsGrid(destWidth, destHeight, sourceWidth, sourceHeight, leftMargin,
+                                  topMargin, rightMargin, bottomMargin)) {
+        StretchBlt(work.get(), 0, 0, destWidth, destHeight, source, sourceX, sourceY, sourceWidth,
+                   sourceHeight, SRCCOPY);
     } else {
         ComposeNineGrid(work.get(), destWidth, destHeight, source, sourceX, sourceY, sourceWidth,
                         sourceHeight, leftMargin, topMargin, rightMargin, bottomMargin);
@@ -111,6 +128,9 @@ int DrawSkinPiece(HDC destination, int destX, int destY, int destWidth, int dest
 
 void TransparentBlit(HDC destination, int destX, int destY, int width, int height, HDC source,
                      int sourceX, int sourceY, OLE_COLOR keyColour, HPALETTE palette) {
+    if (width <= 0 || height <= 0) {
+        return;  // a negative size would mirror the copies
+    }
     // Declared in order of acquisition so that they are released in reverse: guards
     // put the previous objects back before their DCs go, DCs go before their bitmaps,
     // the palette and the display DC last.

@@ -216,6 +216,22 @@ TEST(ParseMultiFileName, SingleFileSplitsAtTheLastBackslashAndKeepsIt) {
     EXPECT_EQ(count, 1);
 }
 
+// Whatever count a caller passes in, the method returns: the count stops at its
+// largest value, and a list that cannot be that long keeps what it held.
+TEST(ParseMultiFileName, HugeCountsNeitherThrowNorWrap) {
+    cFileDialog dialog;
+    dialog.SetFilename("D:\\in\0a.txt\0b.txt\0\0"s);
+    for (const std::int32_t start : {std::int32_t{1} << 30, INT32_MAX - 1, INT32_MAX}) {
+        std::string dir;
+        std::vector<std::string> files{"kept"};
+        std::int32_t count = start;
+        EXPECT_NO_THROW(dialog.ParseMultiFileName(dir, files, count)) << start;
+        EXPECT_EQ(count, start == (std::int32_t{1} << 30) ? start + 2 : INT32_MAX);
+        EXPECT_EQ(files, std::vector<std::string>{"kept"});
+        EXPECT_EQ(dir, "D:\\in");
+    }
+}
+
 TEST(ParseMultiFileName, SeveralFilesAreAddedAfterWhatTheCallerAlreadyHolds) {
     cFileDialog dialog;
     dialog.SetFilename("D:\\在\0一.txt\0二.txt\0三.txt\0\0"s);

@@ -3,7 +3,10 @@
 #include <cstring>
 #include <string>
 
+#include "conversion/output_naming.h"
 #include "conversion/texts.h"
+#include "main_window/program.h"
+#include "platform/win32_file_system.h"
 #include "tests/main_window/window_fixture.h"
 
 namespace quenlo {
@@ -111,6 +114,84 @@ TEST_F(MainWindowTest, ImportAsksForAnExistingTextFileAndKeepsThePathWhenCancell
     answer = TRUE;
     Click(ControlId::Command1);
     EXPECT_EQ(Text(ControlId::Text4), "C:\\数据\\new.txt");
+}
+
+// As a person presses Enter: on the keyboard, through the program's own loop.
+TEST_F(MainWindowTest, EnterOnAFocusedCommandButtonPressesIt) {
+    int dialogs = 0;
+    services_.openDialog = [&](OPENFILENAMEA&) {
+        ++dialogs;
+        return FALSE;
+    };
+    Open(SW_SHOW);  // keys go to the foreground window
+    SetForegroundWindow(window_);
+    Window().SetText(ControlId::Text4, WriteInput("enter.txt", 5));
+
+    // In a text box Enter presses nothing; the digit typed after it shows it was seen.
+    SetFocus(Control(ControlId::Text7));
+    PressKey(VK_RETURN);
+    PressKey('9');
+    ASSERT_TRUE(PumpUntil([&] { return Text(ControlId::Text7).find('9') != std::string::npos; }));
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_TRUE(boxes_.empty());
+
+    SetFocus(Control(ControlId::Command1));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return dialogs == 1; }));
+
+    SetFocus(Control(ControlId::Command2));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return !boxes_.empty(); }));
+    EXPECT_EQ(boxes_[0].text, kFinishedText);
+    EXPECT_EQ(OutputLineCount(), 5);
+    EXPECT_EQ(dialogs, 1);
+}
+
+// Explorer's "Copy as path" puts the path in double quotes.
+TEST_F(MainWindowTest, PathPastedInQuotesIsUsedWithoutThem) {
+    Open();
+    const std::string path = WriteInput("复制的 路径.txt", 4);
+    const std::wstring quoted = L"\"" + PathFromUtf8(path).wstring() + L"\"";
+    ASSERT_TRUE(OpenClipboard(window_));
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (quoted.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), quoted.c_str(), (quoted.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendMessageA(Control(ControlId::Text4), WM_PASTE, 0, 0);
+    ASSERT_EQ(Text(ControlId::Text4), '"' + path + '"');
+
+    Click(ControlId::Command2);
+
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, kFinishedText);
+    EXPECT_EQ(OutputLineCount(), 4);
+}
+
+// The system refuses the window, as it does when a session's window resources run out.
+LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
+    char name[16] = {};
+    if (code == HCBT_CREATEWND &&
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+        std::string_view(name) == MainWindow::kClassName) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, ProgramWithoutItsWindowSaysWhyInsteadOfEndingSilently) {
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
+    const int status = RunQuenlo(services_, SW_HIDE);
+    UnhookWindowsHookEx(hook);
+
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text,
+              "无法创建 Quenlo 的窗口：" + SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(boxes_[0].title, "Quenlo");
+    EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
 }
 
 TEST_F(MainWindowTest, TimerTickAddsASecondToWhatTheLabelShows) {

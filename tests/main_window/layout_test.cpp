@@ -2,6 +2,7 @@
 #include <string>
 
 #include "controls/frame.h"
+#include "conversion/output_naming.h"
 #include "tests/main_window/window_fixture.h"
 
 namespace quenlo {
@@ -156,7 +157,12 @@ TEST_F(MainWindowTest, PublisherLineIsBlueAndOpensTheAddressMaximisedThroughExpl
     SendMessageA(Control(ControlId::iFrame5), WM_COMMAND,
                  MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), reinterpret_cast<LPARAM>(label));
     ASSERT_EQ(started_.size(), 1u);
-    EXPECT_EQ(started_[0], std::string("Explorer.exe ") + kPublisherAddress);
+    EXPECT_EQ(started_[0].second, std::string("Explorer.exe ") + kPublisherAddress);
+    // The system's Explorer, never one lying beside the program.
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(started_[0].first, std::string(windows) + "\\explorer.exe");
+    EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(started_[0].first)));
 }
 
 }  // namespace
@@ -164,6 +170,41 @@ TEST_F(MainWindowTest, PublisherLineIsBlueAndOpensTheAddressMaximisedThroughExpl
 
 namespace quenlo {
 namespace {
+
+// The panels' faces are the system's button face, like the labels on them: a change
+// of the system's colours reaches both.
+TEST_F(MainWindowTest, PanelsTakeANewButtonFaceColourAsTheirLabelsDo) {
+    Open();
+    const HWND panel = Control(ControlId::iFrame5);
+    const INT element = COLOR_BTNFACE;
+    const COLORREF before = GetSysColor(COLOR_BTNFACE);
+    const COLORREF changed = before == RGB(200, 180, 160) ? RGB(160, 180, 200) : RGB(200, 180, 160);
+    ASSERT_TRUE(SetSysColors(1, &element, &changed));
+    PumpUntilIdle();
+
+    // The face as the panel paints it, and the colours a label on it is given.
+    RECT client{};
+    GetClientRect(panel, &client);
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageA(panel, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    const COLORREF face = GetPixel(memory, client.right / 2, client.bottom / 2);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(panel, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(memory),
+                     reinterpret_cast<LPARAM>(Control(ControlId::Label5))));
+    LOGBRUSH labelBack{};
+    GetObjectA(brush, sizeof labelBack, &labelBack);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    SetSysColors(1, &element, &before);
+
+    EXPECT_EQ(face, changed);
+    EXPECT_EQ(labelBack.lbColor, changed);
+}
 
 // Labels measured in the wrong code page once grew over the panel's border.
 TEST_F(MainWindowTest, StatusPanelBorderIsWholeOnScreen) {

@@ -1,7 +1,12 @@
 // The main window in its skin: the start button's pictures follow its caption through
 // start, stop and the end of a run, and closing the window takes the skin off every
 // window and gives the images back.
+#include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
+
 #include <array>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -136,6 +141,110 @@ TEST_F(SkinnedMainWindowTest, EveryButtonOfTheWindowIsSkinnedWhileItIsOpen) {
                   reinterpret_cast<LONG_PTR>(&skin::SkinWndProc));
         EXPECT_NE(GetPropA(Control(id), "HDC0"), nullptr);
     }
+}
+
+// Owner-draw notices that reach a window's own procedure underneath the skin.
+LRESULT CALLBACK CountDrawItems(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR counts) {
+    if (message == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        (*reinterpret_cast<std::map<HWND, int>*>(counts))[item->hwndItem] += 1;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// What the open dialog showed in its "Look in" box once the skin had taken it.
+struct LookInBox {
+    static inline HWND owner = nullptr;
+    static inline bool seen = false;
+    static inline bool dialogSkinned = false;
+    static inline bool ownerDrawn = false;
+    static inline std::string folder;
+    static inline int inkPixels = 0;
+    static inline int ticks = 0;
+    static inline int ticksSkinned = 0;
+
+    static void Read(HWND dialog) {
+        const HWND combo = GetDlgItem(dialog, cmb2);
+        ownerDrawn = (GetWindowLongPtrA(combo, GWL_STYLE) & CBS_OWNERDRAWFIXED) != 0;
+        const auto index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+        char text[MAX_PATH] = {};
+        if (index >= 0 && SendMessageA(combo, CB_GETLBTEXTLEN, index, 0) < MAX_PATH) {
+            SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+        }
+        folder = text;
+        // The folder's name is dark ink on the box's light face.
+        UpdateWindow(combo);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(combo, &info);
+        const HDC dc = GetDC(combo);
+        for (int y = info.rcItem.top; y < info.rcItem.bottom; ++y) {
+            for (int x = info.rcItem.left; x < info.rcItem.right; ++x) {
+                const COLORREF pixel = GetPixel(dc, x, y);
+                if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 100) {
+                    ++inkPixels;
+                }
+            }
+        }
+        ReleaseDC(combo, dc);
+    }
+    static BOOL CALLBACK Find(HWND window, LPARAM) {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (!IsWindowVisible(window) || std::string_view(name) != "#32770" ||
+            GetWindow(window, GW_OWNER) != owner) {
+            return TRUE;
+        }
+        // Skinned as it went idle; read it a few ticks later, when it has been drawn.
+        dialogSkinned = GetPropA(window, "PROCADDR") != nullptr;
+        if ((dialogSkinned || ticks > 100) && ++ticksSkinned >= 3) {
+            Read(window);
+            seen = true;
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        }
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+        ++ticks;
+        EnumThreadWindows(GetCurrentThreadId(), Find, 0);
+        if (seen || ticks > 300) {
+            KillTimer(nullptr, timer);
+        }
+    }
+};
+
+// The real open dialog over the skinned window: the skin takes the dialog as it goes
+// idle, but the dialog's own owner-drawn "Look in" box is still drawn by the dialog,
+// while the skin's buttons are never painted by their owners.
+TEST_F(SkinnedMainWindowTest, OpenDialogStillDrawsItsLookInBoxAndOwnersNeverPaintSkinButtons) {
+    services_.openDialog = nullptr;  // the platform's own dialog
+    Open(SW_SHOW);                   // hidden buttons ask nobody to draw them
+    // Listen underneath the skin, where the owners' own procedures are.
+    std::map<HWND, int> drawItems;
+    skin::RemoveSkin(window_);
+    for (ControlId owner : {ControlId::Window, ControlId::iFrame3}) {
+        const HWND window = owner == ControlId::Window ? window_ : Control(owner);
+        SetWindowSubclass(window, CountDrawItems, 1, reinterpret_cast<DWORD_PTR>(&drawItems));
+    }
+    skin::ApplySkin(window_);
+    // Focus moving between the buttons has them ask their owners for a focus drawing.
+    SetFocus(Control(ControlId::Command2));
+    SetFocus(Control(ControlId::Command1));
+
+    LookInBox::owner = window_;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, LookInBox::Tick);
+    Click(ControlId::Command1);
+    KillTimer(nullptr, timer);
+
+    ASSERT_TRUE(LookInBox::seen) << "the dialog never appeared";
+    EXPECT_TRUE(LookInBox::dialogSkinned);
+    EXPECT_TRUE(LookInBox::ownerDrawn);
+    EXPECT_FALSE(LookInBox::folder.empty());
+    EXPECT_GT(LookInBox::inkPixels, 10) << "the box is blank";
+    EXPECT_EQ(drawItems[Control(ControlId::Command1)], 0);
+    EXPECT_EQ(drawItems[Control(ControlId::Command2)], 0);
+    EXPECT_EQ(Text(ControlId::Text4), "");  // cancelled
 }
 
 // Seen by a hook as the window is about to be destroyed: by then the close has taken

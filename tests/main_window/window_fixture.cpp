@@ -47,7 +47,9 @@ void MainWindowTest::SetUp() {
         boxes_.push_back({std::string(text), std::string(title), type});
         return IDOK;
     };
-    services_.startProcess = [this](std::string_view line) { started_.emplace_back(line); };
+    services_.startProcess = [this](std::string_view program, std::string_view line) {
+        started_.emplace_back(program, line);
+    };
     services_.openDialog = [](OPENFILENAMEA&) { return FALSE; };
 }
 
@@ -83,9 +85,24 @@ void MainWindowTest::PostClick(ControlId id) {
 void MainWindowTest::PumpUntilIdle() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        MainWindow::Dispatch(IsWindow(window_) ? window_ : nullptr, message);
     }
+}
+
+bool MainWindowTest::PumpUntil(const std::function<bool()>& done) {
+    for (int round = 0; round < 1000 && !done(); ++round) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpUntilIdle();
+    }
+    return done();
+}
+
+void MainWindowTest::PressKey(WORD key) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 std::string MainWindowTest::WriteInput(const std::string& name, int lineCount) {

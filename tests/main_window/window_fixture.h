@@ -47,7 +47,12 @@ public:  // timer callbacks inside a run reach the fixture too
     std::string Text(ControlId id) { return Window().Text(id); }
     void Click(ControlId id);
     void PostClick(ControlId id);
+    // Pending messages through the program's own loop (dialog keys included).
     void PumpUntilIdle();
+    // Pumps until done() holds, for at most about ten seconds; returns done().
+    bool PumpUntil(const std::function<bool()>& done);
+    // A key pressed and released on the keyboard, into the input queue.
+    static void PressKey(WORD key);
 
     // A UTF-8 input file of the given lines, each ended by CR LF, in the work folder.
     std::string WriteInput(const std::string& name, int lineCount);
@@ -62,7 +67,7 @@ public:  // timer callbacks inside a run reach the fixture too
     std::filesystem::path results_;
     WindowServices services_;
     std::vector<ShownBox> boxes_;
-    std::vector<std::string> started_;
+    std::vector<std::pair<std::string, std::string>> started_;  // program, command line
     HWND window_ = nullptr;
 };
 

@@ -34,9 +34,23 @@ TEST_F(SkinBlit, DeletingAMemoryBitmapDeletesItsBitmapToo) {
     EXPECT_EQ(GetObjectType(bitmap), 0u);
 }
 
-TEST_F(SkinBlit, ZeroSizesDrawNothingAndReturnZero) {
+TEST_F(SkinBlit, ZeroOrNegativeSizesDrawNothingAndReturnZero) {
     TestSurface destination(20, 20, kBackdrop);
     const PixelGrid before = destination.Grid();
+    // Negative sizes would mirror the copies onto pixels left of or above the origin.
+    EXPECT_EQ(DrawSkinPiece(destination.dc(), 10, 10, -7, 5, ButtonImage, 0, 0, 7, 21, 3, 3, 3, 3),
+              0);
+    EXPECT_EQ(DrawSkinPiece(destination.dc(), 10, 10, 7, -5, ButtonImage, 0, 0, 7, 21, 0, 0, 0, 0),
+              0);
+    EXPECT_EQ(DrawSkinPiece(destination.dc(), 0, 0, 10, 10, ButtonImage, 7, 0, -7, 21, 0, 0, 0, 0),
+              0);
+    EXPECT_EQ(
+        DrawSkinPiece(destination.dc(), 0, 0, 10, 10, ButtonImage, 0, 21, 7, -21, 3, 3, 3, 3, kKey),
+        0);
+    TransparentBlit(destination.dc(), 10, 10, -9, 8, MarkImage, 9, 0, kKey);
+    TransparentBlit(destination.dc(), 10, 10, 9, -8, MarkImage, 0, 8, kKey);
+    EXPECT_EQ(destination.Grid(), before);
+
     EXPECT_EQ(DrawSkinPiece(destination.dc(), 0, 0, 0, 10, ButtonImage, 0, 0, 7, 21, 3, 3, 3, 3),
               0);
     EXPECT_EQ(DrawSkinPiece(destination.dc(), 0, 0, 10, 0, ButtonImage, 0, 0, 7, 21, 3, 3, 3, 3),
@@ -70,6 +84,26 @@ TEST_F(SkinBlit, AllMarginsZeroStretchesTheWholePiece) {
     for (int y = 0; y < 36; ++y) {
         for (int x = 0; x < 8; ++x) {
             ASSERT_EQ(destination.at(x, y), source.at(x / 2, y / 2)) << "(" << x << "," << y << ")";
+        }
+    }
+}
+
+// The margins need more than the piece has: no grid can be made of it, and what
+// reaches the destination is the piece, never the work surface's undefined pixels.
+TEST_F(SkinBlit, PieceSmallerThanItsMarginsIsStretchedWhole) {
+    TestSurface source(2, 2, RGB(200, 10, 10));
+    SetPixel(source.dc(), 1, 0, RGB(10, 200, 10));
+    SetPixel(source.dc(), 0, 1, RGB(10, 10, 200));
+    SetPixel(source.dc(), 1, 1, RGB(200, 200, 10));
+    TestSurface destination(20, 20, kBackdrop);
+
+    EXPECT_NE(DrawSkinPiece(destination.dc(), 0, 0, 20, 20, source.dc(), 0, 0, 2, 2, 3, 3, 3, 3),
+              0);
+
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            ASSERT_EQ(destination.at(x, y), source.at(x / 10, y / 10))
+                << "(" << x << "," << y << ")";
         }
     }
 }

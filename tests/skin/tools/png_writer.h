@@ -1,5 +1,4 @@
-// Writes RGB pictures as PNG files, uncompressed (stored deflate blocks): enough for
-// looking at small skin pictures without any library.
+// Reads pictures off device contexts and writes them as PNG files.
 #pragma once
 
 #include <windows.h>

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The win64 release zip as a user meets it: unpacked into a folder whose name has a space
+# and Chinese characters, Quenlo.exe started from there converts a small file through
+# its window (driven from outside, as a person would), the results land in "转换结果"
+# beside it, and quenlo-split.exe from the zip knows its version.
+# Runs inside scripts/windows_session.sh (a display and a Wine prefix).
+# Usage: release_zip_test.sh SOURCE_DIR WIN64_TREE VERSION DEMO_DRIVER_EXE
+set -euo pipefail
+source_dir=$1 tree=$2 version=$3 driver=$4
+export LC_ALL=C.UTF-8  # Wine reads the Chinese path arguments as UTF-8
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+windows_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+wine_run() { "$source_dir/scripts/wine_run.sh" "$@"; }
+
+work=$(mktemp -d "$tree/release-zip-test.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+zip=$("$source_dir/scripts/make_zip.sh" win64 "$tree" "$work/dist")
+[[ $(basename "$zip") == "Quenlo-$version-win64.zip" ]] || fail "zip named $(basename "$zip")"
+entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
+[[ $entries == "Quenlo.exe README.txt quenlo-split.exe " ]] || fail "zip holds: $entries"
+
+app="$work/下载 文件/Quenlo 工具"
+mkdir -p "$app"
+unzip -q "$zip" -d "$app"
+
+# 12,345 lines, some with spaces at either end; in files of 5000 lines (the driver's
+# setting) they make three files.
+input="$work/输入 文件/样例 一.txt"
+mkdir -p "$(dirname "$input")"
+awk 'BEGIN { for (i = 1; i <= 12345; ++i) printf (i % 3 ? "  行 %d  \r\n" : "line %d\r\n"), i }' >"$input"
+awk 'BEGIN { for (i = 1; i <= 12345; ++i) printf (i % 3 ? "行 %d\r\n" : "line %d\r\n"), i }' >"$work/expected.txt"
+
+mkdir -p "$work/shots"
+wine_run "$driver" "$(windows_path "$app/Quenlo.exe")" "$(windows_path "$input")" \
+    "$(windows_path "$work/shots")" || fail "the driver did not get through the run"
+
+results="$app/转换结果"
+[[ -d $results ]] || fail "no 转换结果 beside Quenlo.exe; the folder holds: $(ls "$app" | tr '\n' ' ')"
+mapfile -t files < <(cd "$results" && ls)
+((${#files[@]} == 3)) || fail "3 result files expected, found: ${files[*]}"
+date=${files[0]#1-}
+for n in 1 2 3; do
+    [[ -f "$results/$n-$date" && $date =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}\.txt$ ]] ||
+        fail "no $n-$date among: ${files[*]}"
+done
+for n in 1 2; do
+    lines=$(grep -c $'\r$' "$results/$n-$date")
+    ((lines == 5000)) || fail "$n-$date holds $lines lines"
+done
+cat "$results/1-$date" "$results/2-$date" "$results/3-$date" | cmp -s - "$work/expected.txt" ||
+    fail "the results are not the input's lines, trimmed"
+
+printed=$(wine_run "$app/quenlo-split.exe" --version | tr -d '\r')
+[[ $printed == "quenlo-split $version" ]] || fail "quenlo-split.exe --version printed '$printed'"
+echo "release zip: $(stat -c %s "$zip") bytes, unpacked, converted 12345 lines in 3 files, version $version"
