@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quenlo {
@@ -18,6 +19,10 @@ struct SplitCommand {
 
 // Arguments in UTF-8, without the program name.
 SplitCommand ParseSplitCommand(const std::vector<std::string>& arguments);
+
+// How LINES_PER_FILE is read, when it is not a plain whole number from 1 on: the
+// run goes ahead by the window's rules, but the user may have meant otherwise.
+std::optional<std::string> LinesPerFileWarning(std::string_view text);
 
 extern const char* const kSplitUsage;
 

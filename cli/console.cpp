@@ -9,7 +9,10 @@
 #include <shellapi.h>
 
 #include "platform/ansi_text.h"
+#include "platform/win32_file_system.h"
 #else
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 #endif
 
@@ -17,21 +20,44 @@ namespace quenlo {
 namespace {
 
 std::atomic<bool> stopSignalled{false};
+std::atomic<int> stopSignal{0};
 
 #ifdef _WIN32
+constexpr int kSignalInterrupt = 2;  // SIGINT
+constexpr int kSignalHangUp = 1;     // SIGHUP, for a console that goes away
+
+// Set once the run is over; a closing console waits for it.
+HANDLE runEnded = nullptr;
+
 HANDLE StreamHandle(Stream stream) {
     return GetStdHandle(stream == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
 }
 
 BOOL WINAPI OnConsoleControl(DWORD event) {
-    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
-        stopSignalled = true;
-        return TRUE;
+    switch (event) {
+        case CTRL_C_EVENT:
+        case CTRL_BREAK_EVENT:
+            stopSignal = kSignalInterrupt;
+            stopSignalled = true;
+            return TRUE;
+        case CTRL_CLOSE_EVENT:
+        case CTRL_LOGOFF_EVENT:
+        case CTRL_SHUTDOWN_EVENT:
+            // The process ends when this returns: first let the run stop and close
+            // its files, within the few seconds the system grants.
+            stopSignal = kSignalHangUp;
+            stopSignalled = true;
+            if (runEnded) {
+                WaitForSingleObject(runEnded, 4000);
+            }
+            return TRUE;
+        default:
+            return FALSE;
     }
-    return FALSE;
 }
 #else
-void OnInterrupt(int) {
+void OnStopSignal(int signal) {
+    stopSignal = signal;
     stopSignalled = true;
 }
 #endif
@@ -65,41 +91,65 @@ bool IsTerminal(Stream stream) {
 #endif
 }
 
-void WriteText(Stream stream, std::string_view utf8) {
+std::optional<std::string> WriteText(Stream stream, std::string_view utf8) {
 #ifdef _WIN32
     // A console shows wide text whatever its code page; files and pipes get UTF-8.
     HANDLE handle = StreamHandle(stream);
+    DWORD written = 0;
+    BOOL done = FALSE;
     if (IsTerminal(stream)) {
         const int length = static_cast<int>(utf8.size());
         const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
         std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
         MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), size);
-        DWORD written = 0;
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
+        done =
+            WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    } else {
+        done = WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) &&
+               written == utf8.size();
     }
-    DWORD written = 0;
-    WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+    if (!done) {
+        return SystemErrorText(GetLastError());
+    }
 #else
     std::FILE* file = stream == Stream::Out ? stdout : stderr;
-    std::fwrite(utf8.data(), 1, utf8.size(), file);
-    std::fflush(file);
+    if (std::fwrite(utf8.data(), 1, utf8.size(), file) != utf8.size() || std::fflush(file) != 0) {
+        const int error = errno;
+        std::clearerr(file);
+        return std::strerror(error);
+    }
 #endif
+    return std::nullopt;
 }
 
 void InstallStopHandler() {
 #ifdef _WIN32
+    runEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 #else
     struct sigaction action {};
-    action.sa_handler = OnInterrupt;
+    action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
+    }
 #endif
 }
 
 bool StopSignalled() {
     return stopSignalled;
+}
+
+int StoppedExitStatus() {
+    return 128 + stopSignal;
+}
+
+void RunEnded() {
+#ifdef _WIN32
+    if (runEnded) {
+        SetEvent(runEnded);
+    }
+#endif
 }
 
 }  // namespace quenlo

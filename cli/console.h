@@ -1,6 +1,8 @@
-// The console around quenlo-split: its arguments, its output, and Ctrl-C.
+// The console around quenlo-split: its arguments, its output, and the signals that
+// stop a run.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,11 +14,19 @@ namespace quenlo {
 std::vector<std::string> CommandArguments(int argc, char** argv);
 
 enum class Stream { Out, Err };
-void WriteText(Stream stream, std::string_view utf8);
+// Writes UTF-8 text; returns the system's reason when it could not be written.
+std::optional<std::string> WriteText(Stream stream, std::string_view utf8);
 bool IsTerminal(Stream stream);
 
-// Ctrl-C and Ctrl-Break set a flag instead of ending the process.
+// Ctrl-C, Ctrl-Break, SIGTERM, SIGHUP and the console's close, logoff and shutdown
+// events stop the run instead of ending the process where it stands.
 void InstallStopHandler();
 bool StopSignalled();
+// The exit status a shell gives a process ended by the signal that stopped the run
+// (130 for Ctrl-C, 143 for SIGTERM).
+int StoppedExitStatus();
+// The run has ended and its files are closed: a console that is being closed may
+// now take the process down.
+void RunEnded();
 
 }  // namespace quenlo

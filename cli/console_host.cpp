@@ -6,20 +6,10 @@
 #include "conversion/leading_number.h"
 #include "conversion/texts.h"
 
-#ifdef _WIN32
-#include "platform/win32_file_system.h"
-#else
-#include "platform/posix_file_system.h"
-#endif
+#include "cli/console_files.h"
 
 namespace quenlo {
 namespace {
-
-#ifdef _WIN32
-using NativeFileSystem = Win32FileSystem;
-#else
-using NativeFileSystem = PosixFileSystem;
-#endif
 
 // A terminal is refreshed at most four times a second.
 constexpr auto kProgressInterval = std::chrono::milliseconds(250);
@@ -31,7 +21,7 @@ ConsoleHost::ConsoleHost(std::string input, std::string linesPerFile,
     : input_(std::move(input)),
       linesPerFile_(std::move(linesPerFile)),
       resultsFolder_(std::move(resultsFolder)),
-      files_(std::make_unique<NativeFileSystem>()),
+      files_(std::make_unique<ConsoleFiles>()),
       showProgress_(showProgress),
       total_(std::string(kTotalPrefix) + "0") {}
 
@@ -58,16 +48,34 @@ void ConsoleHost::ProcessPendingMessages() {
 }
 
 void ConsoleHost::ShowMessage(std::string_view text, std::string_view, MessageKind kind) {
-    if (progressShown_) {
-        ShowProgress(true);
-        WriteText(Stream::Err, "\n");
-    }
+    EndProgress();
     if (kind == MessageKind::Error) {
         failed_ = true;
         WriteText(Stream::Err, "quenlo-split: " + std::string(text) + "\n");
     } else {
         finished_ = true;
-        WriteText(Stream::Out, std::string(text) + "\n");
+        outputFailure_ = WriteText(Stream::Out, std::string(text) + "\n");
+    }
+}
+
+void ConsoleHost::Notice(InputNotice notice) {
+    if (notice == InputNotice::LineFeedsWithoutCR) {
+        Warn("\"" + input_ +
+             "\" has line feeds but no CR at its start; lines end only at CR "
+             "or CR LF, so this file will be one line");
+    }
+}
+
+void ConsoleHost::Warn(std::string_view text) {
+    EndProgress();
+    WriteText(Stream::Err, "quenlo-split: warning: " + std::string(text) + "\n");
+}
+
+void ConsoleHost::EndProgress() {
+    if (progressShown_) {
+        ShowProgress(true);
+        WriteText(Stream::Err, "\n");
+        progressShown_ = false;
     }
 }
 

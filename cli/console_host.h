@@ -26,12 +26,20 @@ public:
     void SetStartCaption(std::string_view) override {}
     void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) override;
     void ProcessPendingMessages() override;
+    void Notice(InputNotice notice) override;
     CalendarDate Today() override;
     std::filesystem::path ResultsFolder() override { return resultsFolder_; }
     FileSystem& Files() override { return *files_; }
 
     bool Finished() const { return finished_; }
     bool Failed() const { return failed_; }
+    // Why the final message could not be written to standard output, if it could not.
+    const std::optional<std::string>& OutputFailure() const { return outputFailure_; }
+
+    // After a stop: the progress line shows the final count, and ends.
+    void EndProgress();
+    // A line on stderr, below the progress line.
+    void Warn(std::string_view text);
 
 private:
     void ShowProgress(bool force);
@@ -50,6 +58,7 @@ private:
     bool progressShown_ = false;
     bool finished_ = false;
     bool failed_ = false;
+    std::optional<std::string> outputFailure_;
 };
 
 }  // namespace quenlo

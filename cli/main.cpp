@@ -15,7 +15,6 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-constexpr int kExitStopped = 130;  // as a shell reports a process ended by SIGINT
 
 int Split(const quenlo::SplitCommand& command) {
     using namespace quenlo;
@@ -23,12 +22,31 @@ int Split(const quenlo::SplitCommand& command) {
                                               ? PathFromUtf8(*command.outputFolder)
                                               : ProgramFolder() / PathFromUtf8(kResultsFolderName);
     ConsoleHost host(command.input, command.linesPerFile, results, IsTerminal(Stream::Err));
+    if (const auto warning = LinesPerFileWarning(command.linesPerFile)) {
+        host.Warn(*warning);
+    }
     InstallStopHandler();
-    RunConversion(host);
+    // INPUT arrives exactly as the shell gave it, --out may name any folder of the
+    // user's (where a file named after the input is the user's own, never deleted),
+    // and --out a/b/c makes what is missing.
+    RunOptions options;
+    options.trimInputPath = false;
+    options.removeCleanupFile = false;
+    options.createParentFolders = true;
+    RunConversion(host, options);
+    RunEnded();
     if (host.Failed()) {
         return kExitFailed;
     }
-    return host.Finished() ? kExitDone : kExitStopped;
+    if (!host.Finished()) {
+        host.EndProgress();
+        return StoppedExitStatus();
+    }
+    if (const auto& failure = host.OutputFailure()) {
+        WriteText(Stream::Err, "quenlo-split: cannot write to standard output: " + *failure + "\n");
+        return kExitFailed;
+    }
+    return kExitDone;
 }
 
 }  // namespace
@@ -44,7 +62,8 @@ int main(int argc, char** argv) {
             WriteText(Stream::Out, std::string("quenlo-split ") + QUENLO_VERSION + "\n");
             return kExitDone;
         case SplitCommand::Action::Usage:
-            WriteText(Stream::Err, "quenlo-split: " + command.problem + "\n" + kSplitUsage);
+            WriteText(Stream::Err,
+                      "quenlo-split: " + command.problem + "; see quenlo-split --help\n");
             return kExitUsage;
         case SplitCommand::Action::Split:
             break;

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quenlo {
 
@@ -48,8 +49,15 @@ struct FileIdentity {
 class InputFile {
 public:
     virtual ~InputFile() = default;
-    // Reads up to size bytes; returns 0 only at the end of the file. Throws FileError.
+    // Reads up to size bytes; returns 0 only at the end of the file (or after
+    // CancelRead). Throws FileError.
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+    // The file being read, whatever name or link led to it; empty when unknown.
+    virtual std::optional<FileIdentity> Identity() const = 0;
+    // Makes a Read that waits in another thread for data that may never come (a
+    // pipe whose writer stalls) return 0 soon, and every later Read at once. Safe
+    // from any thread, and more than once.
+    virtual void CancelRead() = 0;
 };
 
 class OutputFile {
@@ -73,8 +81,13 @@ public:
     virtual std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) = 0;
     // True for a folder or a file of that name.
     virtual bool Exists(const std::filesystem::path& path) = 0;
-    // Creates exactly one folder level. Throws FileError.
+    // Makes sure a folder of that name exists, creating one level when it is
+    // missing; one that another program creates meanwhile is fine. Throws
+    // FileError, also when the name belongs to something else than a folder.
     virtual void CreateFolder(const std::filesystem::path& folder) = 0;
+    // The names in a folder; empty when it cannot be listed.
+    virtual std::vector<std::filesystem::path> FolderEntries(
+        const std::filesystem::path& folder) = 0;
     // Deletes a file; false when it could not be deleted.
     virtual bool Remove(const std::filesystem::path& file) = 0;
     // Empty when the file does not exist or cannot be examined.
@@ -82,6 +95,11 @@ public:
 };
 
 enum class MessageKind { Information, Error };
+
+// Something odd about the input that the run goes on with, by the tool's rules.
+enum class InputNotice {
+    LineFeedsWithoutCR,  // its first block has LF but no CR: the file is one line
+};
 
 class ConversionHost {
 public:
@@ -97,6 +115,9 @@ public:
     virtual void SetStartCaption(std::string_view caption) = 0;  // Command2
     virtual void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) = 0;
     virtual void ProcessPendingMessages() = 0;
+    // A word about the input where the program has a place for it; the window has
+    // none.
+    virtual void Notice(InputNotice) {}
 
     // Clock and file services.
     virtual CalendarDate Today() = 0;

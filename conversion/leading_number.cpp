@@ -135,4 +135,11 @@ std::string FormatWholeNumber(double value) {
     return text == "-0" ? "0" : text;
 }
 
+std::int64_t FileLimit(double linesPerFile) {
+    if (linesPerFile >= 1 && linesPerFile < 0x1p62 && std::floor(linesPerFile) == linesPerFile) {
+        return static_cast<std::int64_t>(linesPerFile);
+    }
+    return -1;
+}
+
 }  // namespace quenlo

@@ -1,6 +1,7 @@
 // The text-to-number rule of the lines-per-file field and the running count.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,11 @@ namespace quenlo {
 // by a hexadecimal or octal whole number. Blanks, tabs and line feeds are ignored
 // wherever they stand. A text that does not begin with a number gives 0.
 double LeadingNumber(std::string_view text);
+
+// The file limit that a lines-per-file value N gives: the count c of lines in a
+// file only ever equals N when N is a whole number from 1 on, and beyond 2^62
+// lines no file is ever full; -1 then.
+std::int64_t FileLimit(double linesPerFile);
 
 // A count as a plain decimal integer: no grouping, no exponent, no fraction.
 std::string FormatWholeNumber(double value);

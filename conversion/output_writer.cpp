@@ -68,6 +68,7 @@ void OutputWriter::OpenTarget() {
     }
     file_ = files_.OpenForAppending(filePath_);
     fileWritten_ = 0;
+    committedEnd_ = file_->SizeAtOpen();
     if (file_->SizeAtOpen() == 0) {
         Put(format_.mark);
     }
@@ -97,15 +98,18 @@ void OutputWriter::AppendSpaces(std::uint64_t count) {
 void OutputWriter::EndLine() {
     Put(format_.lineEnd);
     ++bufferedLines_;
+    inPieces_ = false;
 }
 
 void OutputWriter::BeginLine(std::int64_t fileNumber) {
     SelectFile(fileNumber);
     CommitSpan();  // so that the line starts after everything put before it
     lineStart_ = file_->SizeAtOpen() + fileWritten_ + used_;
+    inPieces_ = true;
 }
 
 void OutputWriter::DropLine() {
+    inPieces_ = false;
     const std::uint64_t onDisk = file_->SizeAtOpen() + fileWritten_;
     if (lineStart_ >= onDisk) {
         used_ = static_cast<std::size_t>(lineStart_ - onDisk);
@@ -144,15 +148,34 @@ void OutputWriter::WriteOut(std::string_view data) {
 
 void OutputWriter::Flush() {
     CommitSpan();
-    if (!file_ || used_ == 0) {
-        committedLines_ += bufferedLines_;
-        bufferedLines_ = 0;
-        return;
+    if (file_ && used_ > 0) {
+        WriteOut(std::string_view(buffer_.data(), used_));
+        used_ = 0;
     }
-    WriteOut(std::string_view(buffer_.data(), used_));
-    used_ = 0;
     committedLines_ += bufferedLines_;
     bufferedLines_ = 0;
+    if (file_) {
+        // Large pieces went to the file directly: everything before a line still
+        // being put is whole.
+        committedEnd_ = inPieces_ ? lineStart_ : file_->SizeAtOpen() + fileWritten_;
+    }
+}
+
+void OutputWriter::FlushWholeLines() {
+    const std::uint64_t onDisk = file_ ? file_->SizeAtOpen() + fileWritten_ : 0;
+    if (!inPieces_ || lineStart_ < onDisk) {
+        Flush();  // no line in pieces, or one too long to keep, already partly on disk
+        return;
+    }
+    const auto whole = static_cast<std::size_t>(lineStart_ - onDisk);
+    if (whole > 0) {
+        WriteOut(std::string_view(buffer_.data(), whole));
+        std::memmove(buffer_.data(), buffer_.data() + whole, used_ - whole);
+        used_ -= whole;
+    }
+    committedLines_ += bufferedLines_;
+    bufferedLines_ = 0;
+    committedEnd_ = lineStart_;
 }
 
 void OutputWriter::Close() {
@@ -165,17 +188,29 @@ void OutputWriter::Close() {
     FileWorkDone();
 }
 
+void OutputWriter::CloseAtLastWholeLine() {
+    if (inPieces_ && file_) {
+        DropLine();
+    }
+    Close();
+}
+
 void OutputWriter::Abandon() {
     spanBegin_ = spanEnd_ = nullptr;
     spanLines_ = 0;
     used_ = 0;
     bufferedLines_ = 0;
+    inPieces_ = false;
     if (file_) {
         std::unique_ptr<OutputFile> file = std::move(file_);
+        // The run already reports the failure that led here: these may fail too.
+        try {
+            file->Truncate(committedEnd_);
+        } catch (const std::exception&) {
+        }
         try {
             file->Close();
         } catch (const std::exception&) {
-            // The run already reports the failure that led here.
         }
     }
 }

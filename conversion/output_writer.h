@@ -67,8 +67,16 @@ public:
 
     // Commits the buffer to the current file. All throw FileError naming the file.
     void Flush();
+    // The same, but a line being put in pieces stays in the buffer while it fits,
+    // so that the file holds whole lines only.
+    void FlushWholeLines();
     void Close();
-    // After a failure: drops what cannot be written and closes without throwing.
+    // After a failure elsewhere (the input): a line begun in pieces is taken back,
+    // the whole lines before it are committed, and the file closed.
+    void CloseAtLastWholeLine();
+    // After a failed write: drops what cannot be written, cuts the file back to the
+    // end of its last committed line (a failed write may have left part of the
+    // buffer on disk) and closes, all without throwing.
     void Abandon();
 
     // Lines whose CR LF has been handed to the file system.
@@ -107,8 +115,10 @@ private:
     CalendarDate date_;
     // The file the buffered bytes belong to.
     std::unique_ptr<OutputFile> file_;
-    std::uint64_t fileWritten_ = 0;  // bytes handed to file_
-    std::uint64_t lineStart_ = 0;    // offset in the file of the line being put in pieces
+    std::uint64_t fileWritten_ = 0;   // bytes handed to file_
+    std::uint64_t lineStart_ = 0;     // offset in the file of the line being put in pieces
+    bool inPieces_ = false;           // a line begun in pieces has not ended yet
+    std::uint64_t committedEnd_ = 0;  // offset in the file after its last committed line
     std::filesystem::path filePath_;
     std::int64_t fileNumber_ = 0;
     CalendarDate fileDate_;

@@ -10,18 +10,33 @@ ReadAhead::ReadAhead(InputFile& input, std::size_t blockSize)
     reader_ = std::thread([this] { ReadAll(); });
 }
 
+namespace {
+
+// How often a wait for the input asks whether to give up: well within the tenth of
+// a second in which a stop must take effect.
+constexpr auto kWaitSlice = std::chrono::milliseconds(10);
+
+}  // namespace
+
 ReadAhead::~ReadAhead() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
-    }
-    changed_.notify_all();
+    StopReading();
     reader_.join();
 }
 
-ReadAhead::Block ReadAhead::Next() {
+void ReadAhead::StopReading() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    stopping_ = true;
+    changed_.notify_all();
+    // A cancel may come just before the reader enters its read: ask until it is out.
+    while (!readerDone_) {
+        input_.CancelRead();
+        changed_.wait_for(lock, kWaitSlice, [&] { return readerDone_; });
+    }
+}
+
+std::optional<ReadAhead::Block> ReadAhead::Next(const std::function<bool()>& giveUp) {
     if (ended_) {
-        return {slots_[0].bytes.get() + 1, 0};
+        return Block{slots_[0].bytes.get() + 1, 0};
     }
     std::unique_lock<std::mutex> lock(mutex_);
     if (held_ >= 0) {
@@ -30,17 +45,35 @@ ReadAhead::Block ReadAhead::Next() {
     }
     held_ = held_ < 0 ? 0 : 1 - held_;
     Slot& slot = slots_[held_];
-    changed_.wait(lock, [&] { return slot.filled; });
+    while (!changed_.wait_for(lock, kWaitSlice, [&] { return slot.filled; })) {
+        lock.unlock();
+        const bool stop = giveUp();
+        lock.lock();
+        if (stop && !slot.filled) {
+            ended_ = true;
+            lock.unlock();
+            StopReading();
+            return std::nullopt;
+        }
+    }
     ended_ = slot.size == 0 || slot.error;
     if (slot.error) {
         std::rethrow_exception(slot.error);
     }
-    return {slot.bytes.get() + 1, slot.size};
+    return Block{slot.bytes.get() + 1, slot.size};
 }
 
 // The reader thread: fills the two slots in turn until the end of the input, a
 // failed read, or the splitter stops.
 void ReadAhead::ReadAll() {
+    struct Done {
+        ReadAhead& self;
+        ~Done() {
+            std::lock_guard<std::mutex> lock(self.mutex_);
+            self.readerDone_ = true;
+            self.changed_.notify_all();
+        }
+    } done{*this};
     bool first = true;
     for (int i = 0;; i = 1 - i) {
         Slot& slot = slots_[i];
@@ -61,6 +94,9 @@ void ReadAhead::ReadAll() {
         }
         {
             std::lock_guard<std::mutex> lock(mutex_);
+            if (stopping_) {
+                return;  // a cancelled read: its end is no end of the input
+            }
             slot.size = size;
             slot.error = error;
             slot.filled = true;

@@ -5,8 +5,10 @@
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "conversion/conversion_host.h"
@@ -31,7 +33,11 @@ public:
     // Hands back the block returned before (it will be overwritten) and waits for the
     // next. Throws what the read of that block threw; blocks before it arrive first.
     // After the end, or a failure, every call gives an empty block.
-    Block Next();
+    //
+    // The input may keep us waiting for ever (a pipe whose writer stalls): while
+    // the block is not there, giveUp is asked every few milliseconds, and when it
+    // says so the read is cancelled and Next returns nothing; reading ends there.
+    std::optional<Block> Next(const std::function<bool()>& giveUp);
 
 private:
     struct Slot {
@@ -43,6 +49,8 @@ private:
 
     void ReadAll();
     std::size_t Fill(Slot& slot, bool first);
+    // Ends the reader thread, also from within a read that waits for ever.
+    void StopReading();
 
     InputFile& input_;
     std::size_t blockSize_;
@@ -52,6 +60,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     bool stopping_ = false;
+    bool readerDone_ = false;
     std::thread reader_;
 };
 

@@ -1,10 +1,11 @@
 #include "conversion/run_conversion.h"
 
 #include <algorithm>
-#include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "conversion/leading_number.h"
 #include "conversion/line_splitter.h"
@@ -32,15 +33,6 @@ std::string_view TrimSpaces(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The count c of lines in the current file only ever equals N when N is a whole
-// number from 1 on; beyond 2^62 lines no file is ever full.
-std::int64_t FileLimit(double linesPerFile) {
-    if (linesPerFile >= 1 && linesPerFile < 0x1p62 && std::floor(linesPerFile) == linesPerFile) {
-        return static_cast<std::int64_t>(linesPerFile);
-    }
-    return -1;
 }
 
 // A failure that ends the run, with the text the user is shown.
@@ -87,9 +79,12 @@ public:
 
 private:
     void Prepare();
+    void MakeResultsFolder(const std::filesystem::path& results);
     void RefuseInputAmongOutputs(const std::filesystem::path& results);
     void RemoveCleanupFile(std::string_view inputText);
-    ReadAhead::Block NextBlock();
+    // Nothing when the run was stopped while the input kept it waiting.
+    std::optional<ReadAhead::Block> NextBlock(const std::function<bool()>& giveUp);
+    bool StopWhileWaiting();
     void CloseInput();
     void StartWriter(const EncodingSignature& signature);
 
@@ -155,8 +150,18 @@ void ConversionRun::Run() {
     try {
         Prepare();
         reader_ = std::make_unique<ReadAhead>(*input_, kBlockSize);
-        const ReadAhead::Block head = NextBlock();
+        const std::optional<ReadAhead::Block> firstBlock =
+            NextBlock([&] { return StopWhileWaiting(); });
+        if (!firstBlock) {
+            Stop();
+            return;
+        }
+        const ReadAhead::Block head = *firstBlock;
         const EncodingSignature signature = DetectEncoding(std::string_view(head.data, head.size));
+        if (LineFeedsWithoutCR(std::string_view(head.data, head.size).substr(signature.mark.size()),
+                               signature.encoding)) {
+            host_.Notice(InputNotice::LineFeedsWithoutCR);
+        }
         StartWriter(signature);
         ReadSettings();
         stopRequested_ = host_.StopRequested();
@@ -187,45 +192,65 @@ void ConversionRun::Run() {
     }
 }
 
-// Everything before the first line, in the tool's order: the results folder, the
-// earlier file named after the input, then the input itself.
+// Everything before the first line. The results folder comes first: a path there
+// that is no folder is refused before anything else. The earlier file named after
+// the input goes only once the input is open, so a run that cannot read its input
+// deletes nothing.
 void ConversionRun::Prepare() {
-    const std::string inputText(TrimSpaces(host_.InputPathText()));
     const std::filesystem::path results = host_.ResultsFolder();
-    if (!files_.Exists(results)) {
-        try {
-            files_.CreateFolder(results);
-        } catch (const FileError& error) {
-            throw RunFailure{Describe(kCannotCreateFolder, error.file(), error.reason()), false};
-        }
+    MakeResultsFolder(results);
+    std::string inputText = host_.InputPathText();
+    if (options_.trimInputPath) {
+        inputText = std::string(TrimSpaces(inputText));
     }
     try {
         inputPath_ = PathFromUtf8(inputText);
     } catch (const std::exception&) {
         throw RunFailure{std::string(kInvalidInputPath) + "「" + inputText + "」", false};
     }
-    inputIdentity_ = files_.Identity(inputPath_);
-    RefuseInputAmongOutputs(results);
-    RemoveCleanupFile(inputText);
     try {
         input_ = files_.OpenForReading(inputPath_);
     } catch (const FileError& error) {
         throw RunFailure{Describe(kCannotOpenInput, error.file(), error.reason()), false};
     }
+    inputIdentity_ = input_->Identity();
+    RefuseInputAmongOutputs(results);
+    if (options_.removeCleanupFile) {
+        RemoveCleanupFile(inputText);
+    }
 }
 
-// An earlier result split again would be appended to while it is read, and never end.
+void ConversionRun::MakeResultsFolder(const std::filesystem::path& results) {
+    std::vector<std::filesystem::path> levels{results};
+    if (options_.createParentFolders) {
+        for (std::filesystem::path parent = results.parent_path();
+             !parent.empty() && parent != parent.parent_path() && !files_.Exists(parent);
+             parent = parent.parent_path()) {
+            levels.push_back(parent);
+        }
+    }
+    try {
+        for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
+            files_.CreateFolder(*level);
+        }
+    } catch (const FileError& error) {
+        throw RunFailure{Describe(kCannotCreateFolder, error.file(), error.reason()), false};
+    }
+}
+
+// An earlier result split again would be appended to while it is read, and never
+// end; its lines would also go to the files before it. So before anything is
+// written, the input is compared with every numbered file in the results folder,
+// whatever name or link leads to it.
 void ConversionRun::RefuseInputAmongOutputs(const std::filesystem::path& results) {
-    if (!inputIdentity_ || !IsOutputFileName(Utf8FromPath(inputPath_.filename()))) {
+    if (!inputIdentity_) {
         return;
     }
-    std::filesystem::path folder = inputPath_.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    const std::optional<FileIdentity> folderIdentity = files_.Identity(folder);
-    if (folderIdentity && folderIdentity == files_.Identity(results)) {
-        throw RunFailure{Describe(kCannotOpenInput, inputPath_, kInputIsOutput), false};
+    for (const std::filesystem::path& name : files_.FolderEntries(results)) {
+        if (IsOutputFileName(Utf8FromPath(name)) &&
+            files_.Identity(results / name) == inputIdentity_) {
+            throw RunFailure{Describe(kCannotOpenInput, inputPath_, kInputIsOutput), false};
+        }
     }
 }
 
@@ -243,12 +268,27 @@ void ConversionRun::RemoveCleanupFile(std::string_view inputText) {
     }
 }
 
-ReadAhead::Block ConversionRun::NextBlock() {
+std::optional<ReadAhead::Block> ConversionRun::NextBlock(const std::function<bool()>& giveUp) {
     try {
-        return reader_->Next();
+        return reader_->Next(giveUp);
     } catch (const FileError& error) {
         throw RunFailure{Describe(kCannotReadInput, error.file(), error.reason()), false};
     }
+}
+
+// While the input keeps the run waiting (a pipe whose writer stalls, a slow share)
+// the window stays live and shows the lines done so far, and a stop ends the run
+// there.
+bool ConversionRun::StopWhileWaiting() {
+    if (PumpDue()) {
+        if (writer_) {
+            Pump();
+        } else {
+            host_.ProcessPendingMessages();
+            lastPump_ = Now();
+        }
+    }
+    return host_.StopRequested();
 }
 
 void ConversionRun::StartWriter(const EncodingSignature& signature) {
@@ -287,7 +327,16 @@ bool ConversionRun::Split(const char* first, const char* last) {
         writer_->ReleaseInput();
         const std::size_t carried = static_cast<std::size_t>(last - first) - whole;
         const char carry = carried > 0 ? first[whole] : 0;
-        const ReadAhead::Block block = NextBlock();
+        const std::optional<ReadAhead::Block> next = NextBlock([&] { return StopWhileWaiting(); });
+        if (!next) {
+            // The line begun when the input stalled is not counted: take it back.
+            if (splitter.InLine()) {
+                writer_->DropLine();
+            }
+            stopRequested_ = true;
+            return false;
+        }
+        const ReadAhead::Block block = *next;
         if (block.size == 0) {
             if (carried > 0) {
                 splitter.StrayByte(carry);
@@ -326,8 +375,11 @@ bool ConversionRun::Split(const char* first, const char* last) {
     }
 }
 
+// After a stop: the end counts only when it is known at once (a stalled pipe does
+// not make the stop wait).
 bool ConversionRun::InputExhausted() {
-    return NextBlock().size == 0;
+    const std::optional<ReadAhead::Block> block = NextBlock([] { return true; });
+    return block && block->size == 0;
 }
 
 void ConversionRun::CloseInput() {
@@ -349,7 +401,7 @@ bool ConversionRun::PumpDue() {
 
 // After every pump the files hold exactly the lines the total shows.
 void ConversionRun::Pump() {
-    writer_->Flush();
+    writer_->FlushWholeLines();
     UpdateTotal();
     host_.ProcessPendingMessages();
     stopRequested_ = host_.StopRequested();
@@ -388,18 +440,21 @@ void ConversionRun::Finish() {
 }
 
 void ConversionRun::Stop() {
-    writer_->Close();
+    if (writer_) {
+        writer_->Close();
+    }
     UpdateTotal();
     CloseInput();
 }
 
 void ConversionRun::Fail(const RunFailure& failure) {
     if (writer_) {
+        // Whatever ended the run, the files end on the last line counted.
         if (failure.outputBroken) {
             writer_->Abandon();
         } else {
             try {
-                writer_->Close();
+                writer_->CloseAtLastWholeLine();
             } catch (const FileError&) {
                 writer_->Abandon();
             }

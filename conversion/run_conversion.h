@@ -15,6 +15,13 @@ struct RunOptions {
     std::chrono::milliseconds pumpInterval{15};
     // The clock the interval is measured on; empty: the steady clock.
     std::function<std::chrono::steady_clock::time_point()> clock = {};
+
+    // The window's rules. A command line turns them around: its INPUT arrives
+    // exactly as typed, its --out may name any folder of the user's (where a file
+    // named after the input is the user's own), and --out a/b/c makes what is missing.
+    bool trimInputPath = true;         // Text4's spaces at both ends are not part of it
+    bool removeCleanupFile = true;     // the earlier file named after the input goes
+    bool createParentFolders = false;  // only the results folder itself is created
 };
 
 // Returns when the input is exhausted (the host is told "finished"), when the host

@@ -22,4 +22,33 @@ EncodingSignature DetectEncoding(std::string_view head) {
     return {};
 }
 
+namespace {
+
+template <class Units>
+bool UnitsHaveLineFeedsWithoutCR(std::string_view text) {
+    bool lineFeeds = false;
+    for (std::size_t at = 0; at + Units::kSize <= text.size(); at += Units::kSize) {
+        const char* unit = text.data() + at;
+        if (Units::Is(unit, '\r')) {
+            return false;
+        }
+        lineFeeds = lineFeeds || Units::IsLF(unit);
+    }
+    return lineFeeds;
+}
+
+}  // namespace
+
+bool LineFeedsWithoutCR(std::string_view text, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf16LE:
+            return UnitsHaveLineFeedsWithoutCR<Utf16LEUnits>(text);
+        case TextEncoding::Utf16BE:
+            return UnitsHaveLineFeedsWithoutCR<Utf16BEUnits>(text);
+        default:
+            return text.find('\r') == std::string_view::npos &&
+                   text.find('\n') != std::string_view::npos;
+    }
+}
+
 }  // namespace quenlo

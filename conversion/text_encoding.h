@@ -20,6 +20,10 @@ struct EncodingSignature {
 // there are).
 EncodingSignature DetectEncoding(std::string_view head);
 
+// True when text holds line feeds but no CR. Lines end at CR or CR LF, so a file
+// whose lines end in LF alone is one line.
+bool LineFeedsWithoutCR(std::string_view text, TextEncoding encoding);
+
 // One code unit per byte: CR, LF and the space are the ASCII bytes. This also holds
 // for GBK and UTF-8, whose multi-byte characters never contain them.
 struct ByteUnits {

@@ -21,6 +21,7 @@ inline constexpr std::string_view kCannotReadInput = "无法读取输入文件";
 inline constexpr std::string_view kCannotCreateFolder = "无法创建结果文件夹";
 inline constexpr std::string_view kCannotWriteOutput = "无法写入输出文件";
 inline constexpr std::string_view kInvalidInputPath = "输入文件路径无效";
+inline constexpr std::string_view kInputShrank = "读取过程中文件变短了";
 inline constexpr std::string_view kInputIsOutput =
     "输入文件是本次转换的输出文件之一，不能拆分它自己";
 

@@ -2,17 +2,31 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
+
+#include "conversion/texts.h"
 
 namespace quenlo {
 namespace {
 
 [[noreturn]] void ThrowErrno(const std::filesystem::path& file, int error) {
     throw FileError(file, std::strerror(error));
+}
+
+std::optional<FileIdentity> IdentityOf(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
 }
 
 // Owns one descriptor.
@@ -35,24 +49,98 @@ private:
 
 class PosixInputFile final : public InputFile {
 public:
-    PosixInputFile(std::filesystem::path path, int fd) : path_(std::move(path)), fd_(fd) {}
+    // lengthAtOpen: what is left of a regular file, else empty. Anything else (a
+    // pipe, a FIFO, a terminal) may keep a read waiting for ever, so its reads wait
+    // in poll(), beside a pipe of our own that CancelRead writes to.
+    PosixInputFile(std::filesystem::path path, int fd, std::optional<std::uint64_t> lengthAtOpen)
+        : path_(std::move(path)), fd_(fd), lengthAtOpen_(lengthAtOpen) {
+        int ends[2];
+        if (!lengthAtOpen_ && ::pipe2(ends, O_CLOEXEC | O_NONBLOCK) == 0) {
+            cancelRead_ = std::make_unique<Descriptor>(ends[0]);
+            cancelWrite_ = std::make_unique<Descriptor>(ends[1]);
+        }
+    }
 
     std::size_t Read(char* buffer, std::size_t size) override {
         for (;;) {
+            if (cancelRead_ && !WaitForData()) {
+                return 0;
+            }
             const ssize_t n = ::read(fd_.get(), buffer, size);
-            if (n >= 0) {
+            if (n > 0) {
+                position_ += static_cast<std::uint64_t>(n);
                 return static_cast<std::size_t>(n);
             }
-            if (errno != EINTR) {
+            if (n == 0) {
+                // The end came before the length the file had: someone cut it short,
+                // and its last line may be a piece.
+                if (lengthAtOpen_ && position_ < *lengthAtOpen_) {
+                    throw FileError(path_, std::string(kInputShrank));
+                }
+                return 0;
+            }
+            if (errno != EINTR && errno != EAGAIN) {
                 ThrowErrno(path_, errno);
             }
         }
     }
 
+    std::optional<FileIdentity> Identity() const override { return IdentityOf(fd_.get()); }
+
+    void CancelRead() override {
+        if (cancelWrite_) {
+            // One byte is enough: it is never read, so every later wait ends at once.
+            [[maybe_unused]] const ssize_t ignored = ::write(cancelWrite_->get(), "", 1);
+        }
+    }
+
 private:
+    // True when the input has data or its end; false once the read is cancelled.
+    bool WaitForData() {
+        pollfd waits[2] = {{fd_.get(), POLLIN, 0}, {cancelRead_->get(), POLLIN, 0}};
+        for (;;) {
+            if (::poll(waits, 2, -1) < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                ThrowErrno(path_, errno);
+            }
+            if (waits[1].revents != 0) {
+                return false;
+            }
+            if (waits[0].revents != 0) {
+                return true;
+            }
+        }
+    }
+
     std::filesystem::path path_;
     Descriptor fd_;
+    std::optional<std::uint64_t> lengthAtOpen_;
+    std::uint64_t position_ = 0;
+    std::unique_ptr<Descriptor> cancelRead_;
+    std::unique_ptr<Descriptor> cancelWrite_;
 };
+
+// An input of any kind, from an open descriptor that the result then owns.
+std::unique_ptr<InputFile> InputFrom(const std::filesystem::path& file, int fd) {
+    Descriptor guard(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        ThrowErrno(file, errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        ThrowErrno(file, EISDIR);
+    }
+    std::optional<std::uint64_t> length;
+    if (S_ISREG(info.st_mode)) {
+        // Standard input may come in part way through its file.
+        const off_t offset = std::max<off_t>(::lseek(fd, 0, SEEK_CUR), 0);
+        length = static_cast<std::uint64_t>(std::max<off_t>(info.st_size - offset, 0));
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    }
+    return std::make_unique<PosixInputFile>(file, guard.release(), length);
+}
 
 class PosixOutputFile final : public OutputFile {
 public:
@@ -99,17 +187,21 @@ private:
 }  // namespace
 
 std::unique_ptr<InputFile> PosixFileSystem::OpenForReading(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO would wait for its writer where no stop
+    // reaches; the reads wait in poll() instead.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         ThrowErrno(file, errno);
     }
-    Descriptor guard(fd);
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ThrowErrno(file, EISDIR);
+    return InputFrom(file, fd);
+}
+
+std::unique_ptr<InputFile> PosixFileSystem::OpenStandardInput(const std::filesystem::path& name) {
+    const int fd = ::fcntl(0, F_DUPFD_CLOEXEC, 3);
+    if (fd < 0) {
+        ThrowErrno(name, errno);
     }
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    return std::make_unique<PosixInputFile>(file, guard.release());
+    return InputFrom(name, fd);
 }
 
 std::unique_ptr<OutputFile> PosixFileSystem::OpenForAppending(const std::filesystem::path& file) {
@@ -132,9 +224,42 @@ bool PosixFileSystem::Exists(const std::filesystem::path& path) {
 }
 
 void PosixFileSystem::CreateFolder(const std::filesystem::path& folder) {
-    if (::mkdir(folder.c_str(), 0777) != 0) {
-        ThrowErrno(folder, errno);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0) {
+        if (!S_ISDIR(info.st_mode)) {
+            ThrowErrno(folder, ENOTDIR);
+        }
+        return;
     }
+    if (::mkdir(folder.c_str(), 0777) == 0) {
+        return;
+    }
+    const int error = errno;
+    // Another run may have made it since we looked.
+    if (error == EEXIST && ::stat(folder.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            return;
+        }
+        ThrowErrno(folder, ENOTDIR);
+    }
+    ThrowErrno(folder, error);
+}
+
+std::vector<std::filesystem::path> PosixFileSystem::FolderEntries(
+    const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> names;
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing) {
+        return names;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.emplace_back(name);
+        }
+    }
+    ::closedir(listing);
+    return names;
 }
 
 bool PosixFileSystem::Remove(const std::filesystem::path& file) {

@@ -1,11 +1,13 @@
 #include "platform/win32_file_system.h"
 
-#include "platform/ansi_text.h"
-
 #include <algorithm>
+#include <mutex>
 #include <utility>
 
 #include <windows.h>
+
+#include "conversion/texts.h"
+#include "platform/ansi_text.h"
 
 namespace quenlo {
 namespace {
@@ -33,27 +35,124 @@ private:
     HANDLE handle_;
 };
 
+std::optional<FileIdentity> IdentityOf(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info)) {
+        return std::nullopt;
+    }
+    return FileIdentity{
+        info.dwVolumeSerialNumber,
+        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 // ReadFile and WriteFile take 32-bit sizes.
 constexpr std::size_t kMaxChunk = 1u << 30;
 
+// CancelSynchronousIo arrived with Vista; looked up, so that the program still
+// starts where it is missing (a stalled pipe then delays a stop, as before).
+BOOL CancelReadOfThread(HANDLE thread) {
+    using CancelSynchronousIoFunction = BOOL(WINAPI*)(HANDLE);
+    static const auto cancel =
+        reinterpret_cast<CancelSynchronousIoFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CancelSynchronousIo")));
+    return cancel && cancel(thread);
+}
+
 class Win32InputFile final : public InputFile {
 public:
-    Win32InputFile(std::filesystem::path path, HANDLE handle)
-        : path_(std::move(path)), handle_(handle) {}
+    // lengthAtOpen: what is left of a disk file, else empty. Anything else (a pipe,
+    // a console) may keep a read waiting for ever: CancelRead then cancels it.
+    Win32InputFile(std::filesystem::path path, HANDLE handle,
+                   std::optional<std::uint64_t> lengthAtOpen)
+        : path_(std::move(path)), handle_(handle), lengthAtOpen_(lengthAtOpen) {}
+
+    ~Win32InputFile() override {
+        if (readerThread_) {
+            CloseHandle(readerThread_);
+        }
+    }
 
     std::size_t Read(char* buffer, std::size_t size) override {
+        if (!lengthAtOpen_ && !BeginWaitableRead()) {
+            return 0;
+        }
         DWORD done = 0;
         const auto chunk = static_cast<DWORD>(std::min(size, kMaxChunk));
-        if (!ReadFile(handle_.get(), buffer, chunk, &done, nullptr)) {
-            ThrowLastError(path_);
+        const BOOL read = ReadFile(handle_.get(), buffer, chunk, &done, nullptr);
+        const DWORD error = read ? ERROR_SUCCESS : GetLastError();
+        if (!lengthAtOpen_) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            reading_ = false;
+            if (cancelled_) {
+                return 0;
+            }
+        }
+        if (!read) {
+            // A pipe's writer that has gone is the end of the input.
+            if (error == ERROR_BROKEN_PIPE) {
+                return 0;
+            }
+            throw FileError(path_, SystemErrorText(error));
+        }
+        position_ += done;
+        // The end came before the length the file had: someone cut it short, and
+        // its last line may be a piece.
+        if (done == 0 && lengthAtOpen_ && position_ < *lengthAtOpen_) {
+            throw FileError(path_, std::string(kInputShrank));
         }
         return done;
     }
 
+    std::optional<FileIdentity> Identity() const override { return IdentityOf(handle_.get()); }
+
+    void CancelRead() override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        cancelled_ = true;
+        if (reading_) {
+            CancelReadOfThread(readerThread_);
+        }
+    }
+
 private:
+    // Notes which thread is about to wait, so that CancelRead can reach it; false
+    // once the read is cancelled.
+    bool BeginWaitableRead() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (cancelled_) {
+            return false;
+        }
+        if (!readerThread_) {
+            DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(),
+                            &readerThread_, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        }
+        reading_ = true;
+        return true;
+    }
+
     std::filesystem::path path_;
     Handle handle_;
+    std::optional<std::uint64_t> lengthAtOpen_;
+    std::uint64_t position_ = 0;
+    std::mutex mutex_;
+    bool cancelled_ = false;
+    bool reading_ = false;
+    HANDLE readerThread_ = nullptr;
 };
+
+// An input of any kind, from an open handle that the result then owns.
+std::unique_ptr<InputFile> InputFrom(const std::filesystem::path& file, HANDLE raw) {
+    Handle handle(raw);
+    std::optional<std::uint64_t> length;
+    LARGE_INTEGER size{};
+    LARGE_INTEGER offset{};
+    const LARGE_INTEGER zero{};
+    if (GetFileType(raw) == FILE_TYPE_DISK && GetFileSizeEx(raw, &size) &&
+        SetFilePointerEx(raw, zero, &offset, FILE_CURRENT)) {
+        // Standard input may come in part way through its file.
+        length = static_cast<std::uint64_t>(std::max<LONGLONG>(size.QuadPart - offset.QuadPart, 0));
+    }
+    return std::make_unique<Win32InputFile>(file, handle.release(), length);
+}
 
 class Win32OutputFile final : public OutputFile {
 public:
@@ -126,7 +225,16 @@ std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::filesystem
     if (handle == INVALID_HANDLE_VALUE) {
         ThrowLastError(file);
     }
-    return std::make_unique<Win32InputFile>(file, handle);
+    return InputFrom(file, handle);
+}
+
+std::unique_ptr<InputFile> Win32FileSystem::OpenStandardInput(const std::filesystem::path& name) {
+    HANDLE copy = INVALID_HANDLE_VALUE;
+    if (!DuplicateHandle(GetCurrentProcess(), GetStdHandle(STD_INPUT_HANDLE), GetCurrentProcess(),
+                         &copy, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+        ThrowLastError(name);
+    }
+    return InputFrom(name, copy);
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::OpenForAppending(const std::filesystem::path& file) {
@@ -149,10 +257,55 @@ bool Win32FileSystem::Exists(const std::filesystem::path& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void Win32FileSystem::CreateFolder(const std::filesystem::path& folder) {
-    if (!CreateDirectoryW(folder.c_str(), nullptr)) {
-        ThrowLastError(folder);
+namespace {
+
+// A folder, something else, or nothing of that name.
+enum class PathKind { Folder, Other, Missing };
+
+PathKind KindOf(const std::filesystem::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return PathKind::Missing;
     }
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::Other;
+}
+
+}  // namespace
+
+void Win32FileSystem::CreateFolder(const std::filesystem::path& folder) {
+    PathKind kind = KindOf(folder);
+    if (kind == PathKind::Missing) {
+        if (CreateDirectoryW(folder.c_str(), nullptr)) {
+            return;
+        }
+        const DWORD error = GetLastError();
+        // Another run may have made it since we looked.
+        kind = error == ERROR_ALREADY_EXISTS ? KindOf(folder) : PathKind::Missing;
+        if (kind == PathKind::Missing) {
+            throw FileError(folder, SystemErrorText(error));
+        }
+    }
+    if (kind == PathKind::Other) {
+        throw FileError(folder, SystemErrorText(ERROR_ALREADY_EXISTS));
+    }
+}
+
+std::vector<std::filesystem::path> Win32FileSystem::FolderEntries(
+    const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> names;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW((folder / L"*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::wstring_view name = entry.cFileName;
+        if (name != L"." && name != L"..") {
+            names.emplace_back(name);
+        }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
 }
 
 bool Win32FileSystem::Remove(const std::filesystem::path& file) {
@@ -167,13 +320,7 @@ std::optional<FileIdentity> Win32FileSystem::Identity(const std::filesystem::pat
     if (handle.get() == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(handle.get(), &info)) {
-        return std::nullopt;
-    }
-    return FileIdentity{
-        info.dwVolumeSerialNumber,
-        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return IdentityOf(handle.get());
 }
 
 }  // namespace quenlo

@@ -1,99 +1,388 @@
-// quenlo-split as a script sees it: exit statuses, output files, Ctrl-C.
-#include <cstdio>
+// quenlo-split as a script and a person at a terminal see it: exit statuses, output
+// files, messages, and stops by real signals while the input stalls.
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <thread>
 
 #include <gtest/gtest.h>
 
+#include "conversion/output_naming.h"
 #include "tests/conversion/test_support.h"
+
+extern char** environ;
 
 namespace quenlo::test {
 namespace {
 
 struct Outcome {
-    int status = -1;
+    int status = -1;  // the exit status; -1 when the process did not exit by itself
     std::string out;
     std::string err;
 };
 
+std::string Quote(const std::filesystem::path& path) {
+    std::string quoted(1, '\'');
+    quoted += Utf8(path);
+    quoted += '\'';
+    return quoted;
+}
+
+CalendarDate Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
 class SplitCommandTest : public ::testing::Test {
 protected:
     ScratchFolder scratch;
-
-    std::string Quote(const std::filesystem::path& path) {
-        std::string quoted(1, '\'');
-        quoted += Utf8(path);
-        quoted += '\'';
-        return quoted;
-    }
+    std::filesystem::path out = scratch.path() / U8("结果");
 
     // Runs a shell command line with "$SPLIT" standing for quenlo-split.
     Outcome Shell(const std::string& command) {
-        const auto out = scratch.path() / "stdout";
-        const auto err = scratch.path() / "stderr";
+        const auto stdoutFile = scratch.path() / "stdout";
+        const auto stderrFile = scratch.path() / "stderr";
         std::string line = "SPLIT='";
         line += QUENLO_SPLIT;
-        line += "'; ";
-        line += command;
-        line += " >" + Quote(out) + " 2>" + Quote(err);
+        line += "'; cd " + Quote(scratch.path()) + " && { " + command + "; }";
+        line += " >" + Quote(stdoutFile) + " 2>" + Quote(stderrFile);
         const int raw = std::system(line.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(stdoutFile), ReadFile(stderrFile)};
+    }
+    Outcome Split(const std::string& arguments) {
+        return Shell("\"$SPLIT\" --out " + Quote(out) + " " + arguments);
     }
 
-    std::size_t FileCount(const std::filesystem::path& folder) {
-        std::size_t count = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
-            ++count;
+    std::filesystem::path Result(std::int64_t n) { return out / U8(OutputFileName(n, Today())); }
+    // Everything the result files hold, in file order.
+    std::string AllResults() {
+        std::string all;
+        for (std::int64_t n = 1; std::filesystem::exists(Result(n)); ++n) {
+            all += ReadFile(Result(n));
         }
-        return count;
+        return all;
     }
 };
 
 TEST_F(SplitCommandTest, SplitsIntoTheOutFolderAndSaysSo) {
     WriteFile(scratch.path() / "in.txt", " a \r\nb\r\nc\r\n");
-    const auto out = scratch.path() / U8("结果");
-    const Outcome outcome =
-        Shell("\"$SPLIT\" --out " + Quote(out) + " " + Quote(scratch.path() / "in.txt") + " 2");
+    const Outcome outcome = Split("in.txt 2");
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out, "转换处理完成！\n");
-    EXPECT_EQ(outcome.err, "");  // no progress line when stderr is not a terminal
-    EXPECT_EQ(FileCount(out), 2u);
+    EXPECT_EQ(outcome.err, "");  // no warning, and no progress line when stderr is no terminal
+    EXPECT_EQ(ReadFile(Result(1)), "a\r\nb\r\n");
+    EXPECT_EQ(ReadFile(Result(2)), "c\r\n");
 }
 
 TEST_F(SplitCommandTest, FailureIsOneLineOnStderrAndStatusOne) {
-    const Outcome outcome = Shell("\"$SPLIT\" --out " + Quote(scratch.path() / "r") + " " +
-                                  Quote(scratch.path() / U8("没有.txt")));
+    const Outcome outcome = Split("没有.txt");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "");
     EXPECT_NE(outcome.err.find("没有.txt"), std::string::npos) << outcome.err;
     EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
 }
 
-TEST_F(SplitCommandTest, UsageErrorsGiveStatusTwoAndHelpAndVersionZero) {
+TEST_F(SplitCommandTest, UsageErrorsAreOneLineWithStatusTwo) {
     for (const char* arguments : {"", "a b c", "--bogus in.txt", "--out"}) {
         SCOPED_TRACE(arguments);
         const Outcome outcome = Shell(std::string("\"$SPLIT\" ") + arguments);
         EXPECT_EQ(outcome.status, 2);
-        EXPECT_NE(outcome.err.find("Usage: quenlo-split"), std::string::npos);
+        EXPECT_TRUE(outcome.err.starts_with("quenlo-split: ")) << outcome.err;
+        EXPECT_NE(outcome.err.find("--help"), std::string::npos) << outcome.err;
+        EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
     }
-    EXPECT_EQ(Shell("\"$SPLIT\" --help").status, 0);
+    const Outcome help = Shell("\"$SPLIT\" --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: quenlo-split"), std::string::npos);
     const Outcome version = Shell("\"$SPLIT\" --version");
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.starts_with("quenlo-split ")) << version.out;
 }
 
-TEST_F(SplitCommandTest, CtrlCStopsWithTheCountedLinesOnDiskAndStatus130) {
-    // The input is a pipe the test feeds: two lines, then Ctrl-C, then more lines,
-    // which are never written.
-    const auto fifo = scratch.path() / "in.txt";
-    const auto out = scratch.path() / "r";
+TEST_F(SplitCommandTest, OutMakesMissingParentFolders) {
+    WriteFile(scratch.path() / "in.txt", "a\r\n");
+    out = scratch.path() / "a" / "b" / "c";
+    EXPECT_EQ(Split("in.txt").status, 0);
+    EXPECT_EQ(ReadFile(Result(1)), "a\r\n");
+}
+
+TEST_F(SplitCommandTest, OutThatIsAFileIsRefusedBeforeAnythingElse) {
+    WriteFile(out, "mine");
+    WriteFile(scratch.path() / "empty.txt", "");
+    for (const char* input : {"empty.txt", "missing.txt"}) {
+        const Outcome outcome = Split(input);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_NE(outcome.err.find("无法创建结果文件夹"), std::string::npos) << outcome.err;
+    }
+    EXPECT_EQ(ReadFile(out), "mine");
+}
+
+TEST_F(SplitCommandTest, DashReadsStandardInput) {
     const Outcome outcome =
-        Shell("mkfifo " + Quote(fifo) + " && { \"$SPLIT\" --out " + Quote(out) + " " + Quote(fifo) +
-              " 1 & pid=$!; exec 3>" + Quote(fifo) +
-              "; printf 'a\\r\\nb\\r\\n' >&3; sleep 0.5; kill -INT $pid; sleep 0.2;"
-              " printf 'c\\r\\nd\\r\\n' >&3; exec 3>&-; wait $pid; }");
-    EXPECT_EQ(outcome.status, 130) << outcome.err;
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(FileCount(out), 2u);
+        Shell("printf 'a\\r\\n b\\r\\n' | \"$SPLIT\" --out " + Quote(out) + " - 1");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadFile(Result(1)), "a\r\n");
+    EXPECT_EQ(ReadFile(Result(2)), "b\r\n");
+}
+
+TEST_F(SplitCommandTest, AFailedFinalMessageIsAFailure) {
+    WriteFile(scratch.path() / "in.txt", "a\r\n");
+    const Outcome outcome = Shell("\"$SPLIT\" --out " + Quote(out) + " in.txt >/dev/full");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("standard output"), std::string::npos) << outcome.err;
+}
+
+// Odd values go ahead by the window's rules, with a word on stderr.
+TEST_F(SplitCommandTest, WarnsHowAnOddLinesPerFileIsRead) {
+    std::string lines;
+    for (int i = 0; i < 40; ++i) {
+        lines += "x\r\n";
+    }
+    WriteFile(scratch.path() / "in.txt", lines);
+    const Outcome grouped = Split("in.txt 30,000");
+    EXPECT_EQ(grouped.status, 0);
+    EXPECT_NE(grouped.err.find("read as 30"), std::string::npos) << grouped.err;
+    EXPECT_EQ(ReadFile(Result(2)), "x\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\nx\r\n");
+    for (const char* value : {"abc", "0", "-5", "2.5"}) {
+        SCOPED_TRACE(value);
+        std::filesystem::remove_all(out);
+        const Outcome outcome = Split(std::string("in.txt ") + value);
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_NE(outcome.err.find("file 1"), std::string::npos) << outcome.err;
+        EXPECT_FALSE(std::filesystem::exists(Result(2)));
+    }
+    std::filesystem::remove_all(out);
+    EXPECT_EQ(Split("in.txt 030").err, "");
+}
+
+TEST_F(SplitCommandTest, WarnsThatLineFeedsAloneDoNotEndLines) {
+    WriteFile(scratch.path() / "lf.txt", "a\nb\nc\n");
+    const Outcome outcome = Split("lf.txt");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_NE(outcome.err.find("lf.txt"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("one line"), std::string::npos) << outcome.err;
+    EXPECT_EQ(ReadFile(Result(1)), "a\nb\nc\n\r\n");
+    // UTF-16 line feeds alike.
+    WriteFile(scratch.path() / "lf16.txt", "\xFF\xFE" + Utf16LE(u"a\nb\n"));
+    EXPECT_NE(Split("lf16.txt").err.find("one line"), std::string::npos);
+}
+
+// The command line deletes nothing, takes INPUT as given, and writes nothing before
+// it knows the input is no result file.
+TEST_F(SplitCommandTest, NeverDeletesAFileOfTheOutFolder) {
+    std::filesystem::create_directories(out);
+    const auto named = out / U8("in-" + DateStamp(Today()) + ".txt");
+    WriteFile(named, "the user's own");
+    WriteFile(scratch.path() / "in.txt", "a\r\n");
+    EXPECT_EQ(Split("in.txt").status, 0);
+    EXPECT_EQ(ReadFile(named), "the user's own");
+    EXPECT_EQ(Split("missing.txt").status, 1);
+    EXPECT_EQ(ReadFile(named), "the user's own");
+}
+
+TEST_F(SplitCommandTest, InputNameIsUsedExactlyAsGiven) {
+    WriteFile(scratch.path() / "a.txt", "trimmed name\r\n");
+    WriteFile(scratch.path() / " a.txt", "exact name\r\n");
+    EXPECT_EQ(Split("' a.txt'").status, 0);
+    EXPECT_EQ(ReadFile(Result(1)), "exact name\r\n");
+}
+
+TEST_F(SplitCommandTest, LinkToAResultIsRefusedBeforeAnythingIsWritten) {
+    std::filesystem::create_directories(out);
+    WriteFile(Result(2), "x\r\n");
+    std::filesystem::create_symlink(Result(2), scratch.path() / "link.txt");
+    const Outcome outcome = Split("link.txt 1");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("link.txt"), std::string::npos) << outcome.err;
+    EXPECT_FALSE(std::filesystem::exists(Result(1)));
+    EXPECT_EQ(ReadFile(Result(2)), "x\r\n");
+}
+
+TEST_F(SplitCommandTest, TwoRunsStartedAtOnceIntoANewFolderBothSucceed) {
+    WriteFile(scratch.path() / "in.txt", "a\r\n");
+    for (int round = 0; round < 10; ++round) {
+        out = scratch.path() / ("new" + std::to_string(round));
+        const std::string one = "\"$SPLIT\" --out " + Quote(out) + " in.txt";
+        const Outcome outcome = Shell(one + " & " + one +
+                                      " & s=0; for p in $(jobs -p); do "
+                                      "wait $p || s=$?; done; exit $s");
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+    }
+}
+
+// A process of quenlo-split that the test feeds through a FIFO and signals, as a
+// person with Ctrl-C, `kill` or a service manager would.
+class SplitStopTest : public SplitCommandTest {
+protected:
+    std::filesystem::path fifo = scratch.path() / "in.txt";
+    pid_t pid = -1;
+    int writer = -1;
+    int terminal = -1;  // the master side when quenlo-split runs on a terminal
+
+    void SetUp() override { ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); }
+    void TearDown() override {
+        if (pid > 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+        CloseWriter();
+        if (terminal >= 0) {
+            ::close(terminal);
+        }
+    }
+
+    std::vector<std::string> Arguments(const std::string& linesPerFile) {
+        return {QUENLO_SPLIT, "--out", Utf8(out), Utf8(fifo), linesPerFile};
+    }
+    void Start(const std::string& linesPerFile) {
+        const auto stdoutFile = scratch.path() / "stdout";
+        const auto stderrFile = scratch.path() / "stderr";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, stdoutFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, stderrFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        std::vector<std::string> arguments = Arguments(linesPerFile);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        ASSERT_EQ(posix_spawn(&pid, QUENLO_SPLIT, &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    void StartOnATerminal(const std::string& linesPerFile) {
+        std::vector<std::string> arguments = Arguments(linesPerFile);
+        pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            std::vector<char*> argv;
+            for (std::string& argument : arguments) {
+                argv.push_back(argument.data());
+            }
+            argv.push_back(nullptr);
+            ::execv(QUENLO_SPLIT, argv.data());
+            ::_exit(127);
+        }
+    }
+    void OpenWriter() {
+        writer = ::open(fifo.c_str(), O_WRONLY);
+        ASSERT_GE(writer, 0);
+    }
+    void Feed(std::string_view bytes) {
+        ASSERT_EQ(::write(writer, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    void CloseWriter() {
+        if (writer >= 0) {
+            ::close(writer);
+            writer = -1;
+        }
+    }
+    // Waits (at most 20 s) until the result files hold these bytes: quenlo-split has
+    // taken them in and now waits for more.
+    void WaitForResults(const std::string& expected) {
+        for (int i = 0; i < 400 && AllResults() != expected; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        ASSERT_EQ(AllResults(), expected);
+    }
+    // Waits (at most 20 s) for the process to end; -1 unless it exited by itself.
+    int WaitForExit() {
+        int raw = 0;
+        for (int i = 0; i < 400; ++i) {
+            if (::waitpid(pid, &raw, WNOHANG) == pid) {
+                pid = -1;
+                return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        ADD_FAILURE() << "quenlo-split did not end";
+        return -1;
+    }
+    std::string Stderr() { return ReadFile(scratch.path() / "stderr"); }
+};
+
+TEST_F(SplitStopTest, CtrlCWhileTheWriterStallsStopsWithTheCountedLinesOnly) {
+    Start("1");
+    OpenWriter();
+    Feed("a\r\nb\r\nc");  // and then nothing, with the pipe still open
+    WaitForResults("a\r\nb\r\n");
+    ::kill(pid, SIGINT);
+    EXPECT_EQ(WaitForExit(), 130);
+    EXPECT_EQ(AllResults(), "a\r\nb\r\n");
+    EXPECT_EQ(Stderr(), "");
+}
+
+TEST_F(SplitStopTest, CtrlCWhileWaitingForAWriterIsAStopNotAnError) {
+    Start("1");
+    // The results folder is made just before the input is opened.
+    for (int i = 0; i < 400 && !std::filesystem::exists(out); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ::kill(pid, SIGINT);
+    EXPECT_EQ(WaitForExit(), 130);
+    EXPECT_EQ(Stderr(), "");
+    EXPECT_EQ(AllResults(), "");
+}
+
+TEST_F(SplitStopTest, TerminationAndHangUpStopLikeCtrlCWithTheirOwnStatus) {
+    for (const auto& [signal, status] : {std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}}) {
+        SCOPED_TRACE(signal);
+        std::filesystem::remove_all(out);
+        Start("1000");
+        OpenWriter();
+        Feed("a\r\nb\r\nc");
+        WaitForResults("a\r\nb\r\n");
+        ::kill(pid, signal);
+        EXPECT_EQ(WaitForExit(), status);  // exited by itself, after closing its files
+        EXPECT_EQ(AllResults(), "a\r\nb\r\n");
+        CloseWriter();
+    }
+}
+
+TEST_F(SplitStopTest, OnATerminalTheLastLineShowsTheFinalCountAndEnds) {
+    StartOnATerminal("1000");
+    OpenWriter();
+    std::string lines;
+    for (int i = 0; i < 777; ++i) {
+        lines += "line\r\n";
+    }
+    Feed(lines);
+    WaitForResults(lines);
+    ::kill(pid, SIGINT);
+    // Everything it writes until it ends (at most 20 s).
+    std::string shown;
+    char buffer[4096];
+    for (int i = 0; i < 200; ++i) {
+        pollfd wait{terminal, POLLIN, 0};
+        if (::poll(&wait, 1, 100) > 0) {
+            const ssize_t n = ::read(terminal, buffer, sizeof buffer);
+            if (n <= 0) {
+                break;  // the terminal's other side has closed
+            }
+            shown.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    EXPECT_EQ(WaitForExit(), 130);
+    ASSERT_FALSE(shown.empty());
+    // The terminal turns "\n" into "\r\n".
+    EXPECT_TRUE(shown.ends_with("\r\n")) << shown;
+    const std::string lastLine = shown.substr(shown.rfind('\r', shown.size() - 3) + 1);
+    EXPECT_NE(lastLine.find("总共处理行数：777 "), std::string::npos) << lastLine;
 }
 
 }  // namespace

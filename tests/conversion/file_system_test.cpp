@@ -1,5 +1,21 @@
 // The platform's file services as the job relies on them.
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include <chrono>
+#include <cstring>
+
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "test_support.h"
 
@@ -69,7 +85,7 @@ TEST_F(FileSystemTest, FolderServices) {
     EXPECT_FALSE(files.Exists(folder));
     files.CreateFolder(folder);
     EXPECT_TRUE(files.Exists(folder));
-    EXPECT_THROW(files.CreateFolder(folder), FileError);
+    EXPECT_NO_THROW(files.CreateFolder(folder));  // there already: fine
     // Exactly one level.
     EXPECT_THROW(files.CreateFolder(scratch.path() / U8("a") / U8("b")), FileError);
     WriteFile(file, "x");
@@ -77,6 +93,58 @@ TEST_F(FileSystemTest, FolderServices) {
     EXPECT_TRUE(files.Remove(file));
     EXPECT_FALSE(files.Exists(file));
     EXPECT_FALSE(files.Remove(file));
+}
+
+TEST_F(FileSystemTest, FolderEntriesNameWhatIsInTheFolder) {
+    WriteFile(file, "x");
+    std::filesystem::create_directory(scratch.path() / U8("转换结果"));
+    std::vector<std::filesystem::path> names = files.FolderEntries(scratch.path());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::filesystem::path>{U8("文件.txt"), U8("转换结果")}));
+    EXPECT_TRUE(files.FolderEntries(scratch.path() / U8("没有")).empty());
+}
+
+TEST_F(FileSystemTest, AFolderNameTakenByAFileIsRefused) {
+    WriteFile(file, "x");
+    try {
+        files.CreateFolder(file);
+        FAIL() << "took a file for a folder";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.file(), file);
+        EXPECT_FALSE(error.reason().empty());
+    }
+    EXPECT_EQ(ReadFile(file), "x");
+}
+
+TEST_F(FileSystemTest, FolderMadeByAnotherRunAtTheSameMomentIsFine) {
+    // Runs started together all find the folder missing and all try to make it.
+    for (int round = 0; round < 40; ++round) {
+        const std::filesystem::path folder = scratch.path() / std::to_string(round);
+        std::atomic<int> ready{0};
+        std::atomic<int> failures{0};
+        std::vector<std::thread> runs;
+        for (int i = 0; i < 4; ++i) {
+            runs.emplace_back([&] {
+                ++ready;
+                while (ready < 4) {
+                }
+                try {
+                    files.CreateFolder(folder);
+                } catch (const FileError&) {
+                    ++failures;
+                }
+            });
+        }
+        for (std::thread& run : runs) {
+            run.join();
+        }
+        ASSERT_EQ(failures, 0) << "round " << round;
+    }
+}
+
+TEST_F(FileSystemTest, AnOpenInputKnowsTheFileItReads) {
+    WriteFile(file, "x");
+    EXPECT_EQ(files.OpenForReading(file)->Identity(), files.Identity(file));
 }
 
 TEST_F(FileSystemTest, FailuresNameTheFileAndTheSystemsReason) {
@@ -95,6 +163,66 @@ TEST_F(FileSystemTest, FailuresNameTheFileAndTheSystemsReason) {
         EXPECT_FALSE(error.reason().empty());
     }
     EXPECT_THROW(files.OpenForAppending(scratch.path()), FileError);
+}
+
+// A pipe whose writer stalls: the read that waits for it can be cancelled from
+// another thread, and every later read ends at once.
+TEST_F(FileSystemTest, AReadThatWaitsOnAStalledPipeCanBeCancelled) {
+#ifdef _WIN32
+    // Windows cancels a waiting ReadFile with CancelSynchronousIo; Wine 8 does not.
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
+        GTEST_SKIP() << "Wine cannot cancel a synchronous read";
+    }
+    const std::filesystem::path pipe =
+        L"\\\\.\\pipe\\quenlo-test-" + std::to_wstring(GetCurrentProcessId());
+    HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 4096,
+                                     4096, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    std::unique_ptr<InputFile> input = files.OpenForReading(pipe);
+    auto feed = [&](const char* text) {
+        DWORD written = 0;
+        ::WriteFile(server, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+    };
+#else
+    const std::filesystem::path pipe = scratch.path() / "fifo";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::unique_ptr<InputFile> input = files.OpenForReading(pipe);
+    const int server = ::open(pipe.c_str(), O_WRONLY);
+    ASSERT_GE(server, 0);
+    auto feed = [&](const char* text) {
+        [[maybe_unused]] const ssize_t written = ::write(server, text, std::strlen(text));
+    };
+#endif
+    feed("ab");
+    char buffer[16];
+    EXPECT_EQ(input->Read(buffer, sizeof buffer), 2u);
+    std::atomic<std::size_t> read{99};
+    std::thread reader([&] { read = input->Read(buffer, sizeof buffer); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // Should the read not be cancelled, data after ten seconds ends it anyway.
+    std::atomic<bool> cancelled{false};
+    std::thread cancel([&] {
+        input->CancelRead();
+        for (int i = 0; i < 100 && read == 99; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            input->CancelRead();  // as the job does, in case the read began just after
+        }
+        cancelled = read != 99;
+        if (!cancelled) {
+            feed("late");
+        }
+    });
+    reader.join();
+    cancel.join();
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(read, 0u);
+    feed("more");
+    EXPECT_EQ(input->Read(buffer, sizeof buffer), 0u);
+#ifdef _WIN32
+    CloseHandle(server);
+#else
+    ::close(server);
+#endif
 }
 
 }  // namespace

@@ -325,16 +325,13 @@ TEST_F(RunConversionTest, ManyBlocksOfLinesArriveIntactAndInOrder) {
 class SlowReadingFiles : public ForwardingFileSystem {
 public:
     std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
-        class SlowInput : public InputFile {
+        class SlowInput : public ForwardingInput {
         public:
-            explicit SlowInput(std::unique_ptr<InputFile> inner) : inner_(std::move(inner)) {}
+            using ForwardingInput::ForwardingInput;
             std::size_t Read(char* buffer, std::size_t size) override {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                return inner_->Read(buffer, size);
+                return ForwardingInput::Read(buffer, size);
             }
-
-        private:
-            std::unique_ptr<InputFile> inner_;
         };
         return std::make_unique<SlowInput>(NativeFiles().OpenForReading(file));
     }
@@ -442,8 +439,8 @@ TEST_F(RunConversionTest, RandomTextComesOutAsTheLineByLineRulesGiveIt) {
     // Lines of every kind and length, runs of unchanged lines broken at random places,
     // more than one read block: the batched job must agree with the plain rules.
     std::mt19937 random(2026);
-    const std::vector<std::string> pieces = {"word", "中文", " ", "  ", "\t", "\r\n", "\r\n",
-                                             "\r\n", "\r", "\n", std::string(70, 'y')};
+    const std::vector<std::string> pieces = {
+        "word", "中文", " ", "  ", "\t", "\r\n", "\r\n", "\r\n", "\r", "\n", std::string(70, 'y')};
     std::string text;
     while (text.size() < (3u << 19)) {
         text += pieces[random() % pieces.size()];

@@ -3,6 +3,7 @@
 #include "conversion/run_conversion.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,8 @@ public:
     bool refuseNewFiles = false;
     std::size_t readsBeforeFailure = SIZE_MAX;
     std::size_t readChunk = SIZE_MAX;
+    // Another program cuts the input to this length after the first read.
+    std::optional<std::uintmax_t> shrinkInputTo;
 
     std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
         return std::make_unique<Input>(*this, file, NativeFiles().OpenForReading(file));
@@ -39,21 +42,25 @@ public:
     }
 
 private:
-    class Input final : public InputFile {
+    class Input final : public ForwardingInput {
     public:
         Input(FaultyFileSystem& owner, std::filesystem::path path, std::unique_ptr<InputFile> real)
-            : owner_(owner), path_(std::move(path)), real_(std::move(real)) {}
+            : ForwardingInput(std::move(real)), owner_(owner), path_(std::move(path)) {}
         std::size_t Read(char* buffer, std::size_t size) override {
             if (owner_.readsBeforeFailure-- == 0) {
                 throw FileError(path_, "The network name is no longer available.");
             }
-            return real_->Read(buffer, std::min(size, owner_.readChunk));
+            const std::size_t n = ForwardingInput::Read(buffer, std::min(size, owner_.readChunk));
+            if (owner_.shrinkInputTo) {
+                std::filesystem::resize_file(path_, *owner_.shrinkInputTo);
+                owner_.shrinkInputTo.reset();
+            }
+            return n;
         }
 
     private:
         FaultyFileSystem& owner_;
         std::filesystem::path path_;
-        std::unique_ptr<InputFile> real_;
     };
 
     class Output final : public OutputFile {
@@ -64,6 +71,9 @@ private:
         std::uint64_t SizeAtOpen() const override { return real_->SizeAtOpen(); }
         void Write(const char* data, std::size_t size) override {
             if (size > owner_.writableBytes) {
+                // As a real disk does: what fits is written, then the write fails.
+                real_->Write(data, owner_.writableBytes);
+                owner_.writableBytes = 0;
                 throw FileError(path_, "There is not enough space on the disk.");
             }
             owner_.writableBytes -= size;
@@ -105,13 +115,21 @@ protected:
     }
 };
 
-TEST_F(RunFailuresTest, PlainFileWhereTheResultsFolderBelongs) {
+TEST_F(RunFailuresTest, PlainFileWhereTheResultsFolderBelongsIsRefusedFirst) {
     WriteFile(results, "not a folder");
-    WriteFile(input, "a\r\nb\r\n");
+    for (const char* content : {"a\r\nb\r\n", ""}) {
+        host.messages.clear();
+        WriteFile(input, content);
+        host.Run();
+        ExpectOneError(kCannotCreateFolder, results);
+        EXPECT_EQ(host.Total(), 0);
+        EXPECT_EQ(ReadFile(results), "not a folder");
+    }
+    // Before the input is even looked at.
+    host.messages.clear();
+    std::filesystem::remove(input);
     host.Run();
-    ExpectOneError(kCannotWriteOutput, OutputPath(1));
-    EXPECT_EQ(host.Total(), 0);
-    EXPECT_EQ(ReadFile(results), "not a folder");
+    ExpectOneError(kCannotCreateFolder, results);
 }
 
 TEST_F(RunFailuresTest, ResultsFolderThatCannotBeCreated) {
@@ -189,7 +207,9 @@ TEST_F(RunFailuresTest, InputTricklingInOddPiecesIsSplitTheSame) {
     faulty.readChunk = 1;
     WriteFile(input, "\xEF\xBB\xBF a \r\nb\r\n");
     host.Run();
-    EXPECT_EQ(ReadFile(OutputPath(1)), "\xEF\xBB\xBF" "a\r\nb\r\n");
+    EXPECT_EQ(ReadFile(OutputPath(1)),
+              "\xEF\xBB\xBF"
+              "a\r\nb\r\n");
 
     std::filesystem::remove_all(results);
     faulty.readChunk = 3;
@@ -198,6 +218,17 @@ TEST_F(RunFailuresTest, InputTricklingInOddPiecesIsSplitTheSame) {
     EXPECT_EQ(ReadFile(OutputPath(1)),
               "\xFF\xFE" + Utf16LE(u"中a\r\nb\u0D20 ") + "\x41" + Utf16LE(u"\r\n"));
     EXPECT_EQ(host.Total(), 4);
+}
+
+TEST_F(RunFailuresTest, MissingParentFoldersAreMadeOnlyWhenAsked) {
+    host.resultsFolder = scratch.path() / U8("甲") / U8("乙") / U8("转换结果");
+    WriteFile(input, "a\r\n");
+    RunOptions options{std::chrono::milliseconds(0)};
+    options.createParentFolders = true;
+    host.Run(options);
+    EXPECT_EQ(ReadFile(host.resultsFolder / U8(OutputFileName(1, kDay))), "a\r\n");
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].kind, MessageKind::Information);
 }
 
 TEST_F(RunFailuresTest, InputThatIsANumberedOutputIsRefusedBeforeAnythingIsWritten) {
@@ -221,7 +252,7 @@ TEST_F(RunFailuresTest, InputThatIsANumberedOutputIsRefusedBeforeAnythingIsWritt
     EXPECT_EQ(ReadFile(older), "z\r\n");
 }
 
-TEST_F(RunFailuresTest, InputLinkedToAnOutputIsNeverWrittenNorDeleted) {
+TEST_F(RunFailuresTest, InputLinkedToAnOutputIsRefusedBeforeAnythingIsWritten) {
     std::filesystem::create_directory(results);
     WriteFile(input, "a\r\nb\r\nc\r\n");
     std::error_code error;
@@ -233,11 +264,147 @@ TEST_F(RunFailuresTest, InputLinkedToAnOutputIsNeverWrittenNorDeleted) {
     std::filesystem::create_hard_link(input, results / U8("输入-2026-12-07.txt"));
     host.linesPerFile = "1";
     host.Run();
-    ExpectOneError(kInputIsOutput, OutputPath(2));
+    ExpectOneError(kInputIsOutput, input);
     EXPECT_EQ(ReadFile(input), "a\r\nb\r\nc\r\n");
     EXPECT_TRUE(std::filesystem::exists(results / U8("输入-2026-12-07.txt")));
-    EXPECT_EQ(ReadFile(OutputPath(1)), "a\r\n");
+    EXPECT_FALSE(std::filesystem::exists(OutputPath(1)));
+    EXPECT_EQ(host.Total(), 0);
+}
+
+TEST_F(RunFailuresTest, InputThatIsASymbolicLinkToAShortResultIsRefused) {
+    std::filesystem::create_directory(results);
+    WriteFile(OutputPath(2), "x\r\n");
+    const std::filesystem::path link = scratch.path() / U8("链接.txt");
+    std::error_code error;
+    std::filesystem::create_symlink(OutputPath(2), link, error);
+    if (error) {
+        GTEST_SKIP() << "no symbolic links here: " << error.message();
+    }
+    host.inputText = Utf8(link);
+    host.Run();
+    ExpectOneError(kInputIsOutput, link);
+    EXPECT_FALSE(std::filesystem::exists(OutputPath(1)));
+    EXPECT_EQ(ReadFile(OutputPath(2)), "x\r\n");
+}
+
+// Nothing is deleted that the run did not write, and nothing of the user's is taken
+// for something else.
+class NothingLostTest : public RunFailuresTest {
+protected:
+    std::filesystem::path cleanupFile = results / U8("输入-2026-12-07.txt");
+    void SetUp() override {
+        std::filesystem::create_directory(results);
+        WriteFile(cleanupFile, "the user's own");
+    }
+};
+
+TEST_F(NothingLostTest, ARunThatCannotOpenItsInputDeletesNothing) {
+    host.Run();
+    ExpectOneError(kCannotOpenInput, input);
+    EXPECT_EQ(ReadFile(cleanupFile), "the user's own");
+}
+
+TEST_F(NothingLostTest, TheWindowStillRemovesTheCleanupFileOnceTheInputIsOpen) {
+    WriteFile(input, "a\r\n");
+    host.Run();
+    EXPECT_FALSE(std::filesystem::exists(cleanupFile));
+}
+
+TEST_F(NothingLostTest, CommandLineRulesDeleteNothingAndTakeThePathAsGiven) {
+    RunOptions commandLine{std::chrono::milliseconds(0)};
+    commandLine.trimInputPath = false;
+    commandLine.removeCleanupFile = false;
+    WriteFile(input, "trimmed name\r\n");
+    const std::filesystem::path spaced = scratch.path() / U8(" 输入.txt");
+    WriteFile(spaced, "exact name\r\n");
+    const std::filesystem::path spacedCleanupFile = results / U8(" 输入-2026-12-07.txt");
+    WriteFile(spacedCleanupFile, "the user's own");
+    // A path whose text starts with a space: relative to the working folder.
+    const std::filesystem::path workingFolder = std::filesystem::current_path();
+    std::filesystem::current_path(scratch.path());
+    host.inputText = " 输入.txt";
+    host.Run(commandLine);
+    std::filesystem::current_path(workingFolder);
+    EXPECT_EQ(ReadFile(OutputPath(1)), "exact name\r\n");
+    EXPECT_EQ(ReadFile(spacedCleanupFile), "the user's own");
+}
+
+// Whatever ends a run, every file ends on a whole line and holds exactly the lines
+// counted: a later run of the day appends to it, and a piece left at its end would
+// merge with that run's first line.
+class WholeLinesAfterFailureTest : public RunFailuresTest {
+protected:
+    static std::string Rows(int first, int last) {
+        std::string text;
+        for (int i = first; i <= last; ++i) {
+            text += "row " + std::to_string(100000 + i) + "\r\n";
+        }
+        return text;
+    }
+    // The file holds the first lines of the input, as many as the total shows.
+    void ExpectCountedRowsOnly(const std::filesystem::path& file) {
+        EXPECT_EQ(ReadFile(file), Rows(1, static_cast<int>(host.Total())));
+    }
+};
+
+TEST_F(WholeLinesAfterFailureTest, DiskFullPartWayThroughTheBuffer) {
+    host.files = &faulty;
+    faulty.writableBytes = 7777;  // not a multiple of a line
+    WriteFile(input, Rows(1, 5000));
+    host.Run(RunOptions{});  // the buffer fills before it is written
+    ExpectOneError(kCannotWriteOutput, OutputPath(1), "not enough space");
+    ExpectCountedRowsOnly(OutputPath(1));
+
+    // Room again: the next run of the day adds its lines after whole ones.
+    const std::string before = ReadFile(OutputPath(1));
+    faulty.writableBytes = SIZE_MAX;
+    WriteFile(input, "first\r\nsecond\r\n");
+    host.Run();
+    EXPECT_EQ(ReadFile(OutputPath(1)), before + "first\r\nsecond\r\n");
+}
+
+TEST_F(WholeLinesAfterFailureTest, DiskFullWithinALineLongerThanTheBuffer) {
+    host.files = &faulty;
+    faulty.writableBytes = 3 << 20;
+    WriteFile(input, Rows(1, 2) + std::string(5 << 20, 'x') + "\r\n" + Rows(3, 4));
+    host.Run();
+    ExpectOneError(kCannotWriteOutput, OutputPath(1), "not enough space");
+    EXPECT_EQ(host.Total(), 2);
+    ExpectCountedRowsOnly(OutputPath(1));
+}
+
+TEST_F(WholeLinesAfterFailureTest, ReadErrorWithinALine) {
+    host.files = &faulty;
+    faulty.readChunk = 9;
+    faulty.readsBeforeFailure = 2;  // the second read ends inside row 2
+    WriteFile(input, Rows(1, 5));
+    host.Run();
+    ExpectOneError(kCannotReadInput, input, "no longer available");
     EXPECT_EQ(host.Total(), 1);
+    ExpectCountedRowsOnly(OutputPath(1));
+}
+
+TEST_F(WholeLinesAfterFailureTest, ReadErrorWithinALineAlreadyPartlyOnDisk) {
+    // A line longer than the buffer goes to the file in pieces before it ends.
+    host.files = &faulty;
+    faulty.readChunk = 1 << 20;
+    faulty.readsBeforeFailure = 3;
+    WriteFile(input, Rows(1, 2) + std::string(5 << 20, 'x') + "\r\n");
+    host.Run();
+    ExpectOneError(kCannotReadInput, input);
+    EXPECT_EQ(host.Total(), 2);
+    ExpectCountedRowsOnly(OutputPath(1));
+}
+
+TEST_F(WholeLinesAfterFailureTest, InputCutShortWhileItIsReadIsAFailure) {
+    host.files = &faulty;
+    faulty.readChunk = 64;
+    faulty.shrinkInputTo = 100;  // within row 9
+    WriteFile(input, Rows(1, 50));
+    host.Run();
+    ExpectOneError(kCannotReadInput, input, kInputShrank);
+    EXPECT_EQ(host.Total(), 8);
+    ExpectCountedRowsOnly(OutputPath(1));
 }
 
 }  // namespace

@@ -39,6 +39,18 @@ std::string Utf8(const std::filesystem::path& path);
 // The platform's own file system.
 FileSystem& NativeFiles();
 
+// Hands everything to a real input file; a test overrides what it disturbs.
+class ForwardingInput : public InputFile {
+public:
+    explicit ForwardingInput(std::unique_ptr<InputFile> inner) : inner_(std::move(inner)) {}
+    std::size_t Read(char* buffer, std::size_t size) override { return inner_->Read(buffer, size); }
+    std::optional<FileIdentity> Identity() const override { return inner_->Identity(); }
+    void CancelRead() override { inner_->CancelRead(); }
+
+private:
+    std::unique_ptr<InputFile> inner_;
+};
+
 // Hands everything to the platform's file system; a test overrides what it disturbs.
 class ForwardingFileSystem : public FileSystem {
 public:
@@ -51,6 +63,9 @@ public:
     bool Exists(const std::filesystem::path& path) override { return NativeFiles().Exists(path); }
     void CreateFolder(const std::filesystem::path& folder) override {
         NativeFiles().CreateFolder(folder);
+    }
+    std::vector<std::filesystem::path> FolderEntries(const std::filesystem::path& folder) override {
+        return NativeFiles().FolderEntries(folder);
     }
     bool Remove(const std::filesystem::path& file) override { return NativeFiles().Remove(file); }
     std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
