@@ -77,14 +77,14 @@ public:
     }
 
     bool Rest() {
-        MoveMouse({2, 2});
+        QueueMouseMove({2, 2});
         Sleep(kFadeSettleMs);
         return Photograph(shots_ + "1-rest.png", gallery_);
     }
 
     // The hover picture fading in over the normal one: about a third of the way.
     bool HoverMidFade() {
-        MoveMouse(CentreOf(Control(GalleryControl::ButtonNormal)));
+        QueueMouseMove(CentreOf(Control(GalleryControl::ButtonNormal)));
         Sleep(450);
         const auto level = reinterpret_cast<INT_PTR>(
             GetPropA(Control(GalleryControl::ButtonNormal), "ALPHALEVEL"));
@@ -102,25 +102,25 @@ public:
         const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
         // Items are 150, 110 and 128 pixels wide at 96 dpi: aim inside the second.
-        MoveMouse({box.left + MulDiv(150 + 55, dpi, 96), (box.top + box.bottom) / 2});
+        QueueMouseMove({box.left + MulDiv(150 + 55, dpi, 96), (box.top + box.bottom) / 2});
         Sleep(300);
-        PressMouse();
+        QueueMouseButton(true);
         Sleep(400);
         const bool saved = Photograph(shots_ + "3-header-pressed.png", gallery_);
-        ReleaseMouse();
-        MoveMouse({2, 2});
+        QueueMouseButton(false);
+        QueueMouseMove({2, 2});
         Sleep(300);
         return saved;
     }
 
     bool ComboOpen() {
-        MoveMouse(CentreOf(Control(GalleryControl::ComboDropDownList)));
+        QueueMouseMove(CentreOf(Control(GalleryControl::ComboDropDownList)));
         Sleep(200);
-        ClickMouse();
+        QueueClick();
         Sleep(600);
         const bool saved = Photograph(shots_ + "4-combo-open.png", gallery_);
         PressKey(VK_ESCAPE);
-        MoveMouse({2, 2});
+        QueueMouseMove({2, 2});
         Sleep(300);
         return saved;
     }
@@ -129,18 +129,18 @@ public:
     // box (hover fill) while the space bar holds down the focused option (pressed).
     bool ClicksAndHover() {
         for (GalleryControl id : {GalleryControl::CheckUnchecked, GalleryControl::OptionThird}) {
-            MoveMouse(LeftOf(Control(id)));
+            QueueMouseMove(LeftOf(Control(id)));
             Sleep(200);
-            ClickMouse();
+            QueueClick();
             Sleep(300);
         }
-        MoveMouse(LeftOf(Control(GalleryControl::CheckChecked)));
+        QueueMouseMove(LeftOf(Control(GalleryControl::CheckChecked)));
         Sleep(300);
         KeyDown(VK_SPACE);
         Sleep(300);
         const bool saved = Photograph(shots_ + "5-clicked.png", gallery_);
         KeyUp(VK_SPACE);
-        MoveMouse({2, 2});
+        QueueMouseMove({2, 2});
         Sleep(300);
         return saved;
     }
@@ -148,9 +148,9 @@ public:
     // Clicks a button of the gallery that opens a modal dialog, photographs the
     // dialog with the window, and closes it with its own button.
     bool ModalDialog(GalleryControl opener, const char* shot, int closeId) {
-        MoveMouse(CentreOf(Control(opener)));
+        QueueMouseMove(CentreOf(Control(opener)));
         Sleep(200);
-        ClickMouse();
+        QueueClick();
         const HWND dialog = WaitForWindow([&] { return FindDialog(processId_); }, 20000);
         if (dialog == nullptr) {
             std::fprintf(stderr, "no dialog appeared after a click on %s\n",
@@ -160,16 +160,16 @@ public:
         Sleep(kFadeSettleMs);
         const bool saved = Photograph(shots_ + shot, gallery_, dialog);
         const HWND close = GetDlgItem(dialog, closeId);
-        MoveMouse(CentreOf(close != nullptr ? close : dialog));
+        QueueMouseMove(CentreOf(close != nullptr ? close : dialog));
         Sleep(300);
         if (close != nullptr) {
-            ClickMouse();
+            QueueClick();
         } else {
             PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(closeId), 0);
         }
         const bool closed =
             WaitForWindow([&]() -> HWND { return IsWindow(dialog) ? nullptr : gallery_; }, 10000);
-        MoveMouse({2, 2});
+        QueueMouseMove({2, 2});
         Sleep(300);
         return saved && closed;
     }
@@ -190,16 +190,10 @@ int main(int argc, char** argv) {
     const std::string exe = argv[1];
     const bool restOnly = argc > 3 && std::string(argv[3]) == "--rest-only";
 
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    std::string commandLine = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        std::fprintf(stderr, "cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
+    if (!StartProgram(exe, process)) {
         return 1;
     }
-    WaitForInputIdle(process.hProcess, 10000);
     const DWORD id = process.dwProcessId;
     const HWND gallery =
         WaitForWindow([&] { return FindProcessWindow(id, quenlo::gallery::kVbFormClass); }, 20000);

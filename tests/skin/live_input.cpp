@@ -98,6 +98,11 @@ void QueueMouseButton(bool down) {
     SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
 }
 
+void QueueClick() {
+    QueueMouseButton(true);
+    QueueMouseButton(false);
+}
+
 void QueueKey(WORD virtualKey, bool down) {
     SendKey(virtualKey, down ? 0 : KEYEVENTF_KEYUP);
 }

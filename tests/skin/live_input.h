@@ -28,6 +28,7 @@ void ReleaseKey(WORD virtualKey);
 // which delivers it itself.
 void QueueMouseMove(POINT screen);
 void QueueMouseButton(bool down);
+void QueueClick();
 void QueueKey(WORD virtualKey, bool down);
 
 // Makes a top-level window the active one, so keys and clicks go where a person's would.

@@ -6,16 +6,19 @@
 #include "png_writer.h"
 
 namespace quenlo::skin {
-namespace {
 
-void SendMouse(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
+bool StartProgram(const std::string& exe, PROCESS_INFORMATION& process) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    std::string commandLine = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
+        return false;
+    }
+    WaitForInputIdle(process.hProcess, 10000);
+    return true;
 }
-
-}  // namespace
 
 HWND FindProcessWindow(DWORD processId, const char* className, const wchar_t* title) {
     HWND window = nullptr;
@@ -32,35 +35,6 @@ HWND FindProcessWindow(DWORD processId, const char* className, const wchar_t* ti
         }
     }
     return nullptr;
-}
-
-POINT CentreOf(HWND window) {
-    RECT box{};
-    GetWindowRect(window, &box);
-    return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-}
-
-void MoveMouse(POINT to) {
-    SetCursorPos(to.x, to.y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(to.x, 65536, GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = MulDiv(to.y, 65536, GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
-void PressMouse() {
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-}
-
-void ReleaseMouse() {
-    SendMouse(MOUSEEVENTF_LEFTUP);
-}
-
-void ClickMouse() {
-    PressMouse();
-    ReleaseMouse();
 }
 
 bool Photograph(const std::string& path, HWND first, HWND second) {

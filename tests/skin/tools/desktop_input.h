@@ -1,11 +1,14 @@
-// A person's hands and eyes for the demo drivers: the mouse moved and clicked through
-// the system's input queue (so hover and leave tracking fire as for real), and the
-// screen photographed as the display shows it.
+// A person's eyes for the demo drivers, which run beside the program they drive: its
+// windows found and the screen photographed as the display shows it. Their hands are
+// the queued input of live_input.h, which goes through the system's input queue, so
+// hover and leave tracking fire as for real.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+#include "live_input.h"
 
 namespace quenlo::skin {
 
@@ -22,15 +25,13 @@ HWND WaitForWindow(Find found, DWORD timeoutMs) {
     return nullptr;
 }
 
+// Starts a program with no arguments and waits until it is ready for input; says why
+// on stderr when it cannot be started.
+bool StartProgram(const std::string& exe, PROCESS_INFORMATION& process);
+
 // A visible top-level window of the given class (and title, when not null) that
 // belongs to the process.
 HWND FindProcessWindow(DWORD processId, const char* className, const wchar_t* title = nullptr);
-
-POINT CentreOf(HWND window);
-void MoveMouse(POINT to);
-void PressMouse();
-void ReleaseMouse();
-void ClickMouse();
 
 // Saves the screen under the union of the windows' rectangles, with a margin, as a
 // PNG, and says so on stdout.
