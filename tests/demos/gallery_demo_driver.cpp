@@ -215,15 +215,5 @@ int main(int argc, char** argv) {
         ok = driver.ModalDialog(GalleryControl::OpenFileButton, "7-open-file.png", IDCANCEL) && ok;
     }
 
-    PostMessageA(gallery, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
-        std::fprintf(stderr, "the gallery did not end after its window was closed\n");
-        TerminateProcess(process.hProcess, 1);
-        return 1;
-    }
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ok && exitCode == 0 ? 0 : 1;
+    return EndProgram(gallery, process) == 0 && ok ? 0 : 1;
 }

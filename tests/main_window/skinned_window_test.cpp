@@ -149,20 +149,6 @@ int SkinState(HWND window, const char* name) {
     return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(window, name)));
 }
 
-// The button's face inside its rounded corners: on screen, and in a state bitmap.
-bool ScreenShowsState(HWND button, int state) {
-    RECT box{};
-    GetWindowRect(button, &box);
-    const int w = box.right - box.left;
-    const int h = box.bottom - box.top;
-    HDC dc = GetWindowDC(button);
-    const skin::PixelGrid shown(dc, 2, 2, w - 4, h - 4);
-    ReleaseDC(button, dc);
-    const std::string name = "HDC" + std::to_string(state);
-    return shown == skin::PixelGrid(static_cast<HDC>(GetPropA(button, name.c_str())), 2, 2, w - 4,
-                                    h - 4);
-}
-
 // A person's way through a run: the mouse onto the start button, a click, the mouse off.
 TEST_F(SkinnedMainWindowTest, StartButtonUnderARealMouseLightsRunsAndGoesBackWhenLeft) {
     Open(SW_SHOW);
@@ -175,7 +161,7 @@ TEST_F(SkinnedMainWindowTest, StartButtonUnderARealMouseLightsRunsAndGoesBackWhe
     EXPECT_EQ(SkinState(StartButton(), "OLDSTATE"), 1);
     EXPECT_EQ(SkinState(StartButton(), "MOUSEFLAG"), 1);
     skin::PressLeft();
-    EXPECT_TRUE(ScreenShowsState(StartButton(), 2));
+    EXPECT_TRUE(skin::ScreenShowsButtonState(StartButton(), 2));
     skin::ReleaseLeft();
 
     ASSERT_EQ(boxes_.size(), 1u);
@@ -187,7 +173,7 @@ TEST_F(SkinnedMainWindowTest, StartButtonUnderARealMouseLightsRunsAndGoesBackWhe
     EXPECT_TRUE(skin::PumpUntil([&] { return SkinState(StartButton(), "MOUSEFLAG") == 0; }));
     EXPECT_TRUE(skin::PumpUntil([&] { return SkinState(StartButton(), "TIMERID") == 0; }, true));
     EXPECT_EQ(SkinState(StartButton(), "OLDSTATE"), 0);
-    EXPECT_TRUE(ScreenShowsState(StartButton(), 0));
+    EXPECT_TRUE(skin::ScreenShowsButtonState(StartButton(), 0));
 }
 
 // Owner-draw notices that reach a window's own procedure underneath the skin.

@@ -46,17 +46,6 @@ constexpr int kTickLimit = 100;
 constexpr int kGaveUp = 0x7A11;
 Script* script = nullptr;
 
-bool ScreenShowsState(HWND button, int state) {
-    RECT box{};
-    GetWindowRect(button, &box);
-    const int w = box.right - box.left;
-    const int h = box.bottom - box.top;
-    HDC dc = GetWindowDC(button);
-    const PixelGrid shown(dc, 2, 2, w - 4, h - 4);
-    ReleaseDC(button, dc);
-    return shown == PixelGrid(GetSkinProp<HDC>(button, StateDcProp(state)), 2, 2, w - 4, h - 4);
-}
-
 void CALLBACK RunNextStep(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND box = FindWindowA("#32770", kBoxTitle);
     if (box != nullptr && ++script->ticks > kTickLimit) {
@@ -130,8 +119,8 @@ bool LookAtTheBox(HWND box, HWND button, BoxSeen& seen) {
     }
     seen.skinned = true;
     seen.buttonSkinned = IsSkinned(button);
-    seen.buttonShowedItsPicture = ScreenShowsState(button, kStateNormal) ||
-                                  ScreenShowsState(button, kStateHover);
+    seen.buttonShowedItsPicture = ScreenShowsButtonState(button, kStateNormal) ||
+                                  ScreenShowsButtonState(button, kStateHover);
     return true;
 }
 
@@ -150,7 +139,7 @@ TEST(SkinnedDialogs, BoxOfASkinnedFormIsSkinnedAndClosesWithSpaceOnItsSkinnedBut
         [&](HWND, HWND button) {
             seen.buttonShowedPressed = GetSkinProp<INT_PTR>(button, kPropOldState) ==
                                            kStatePressed &&
-                                       ScreenShowsState(button, kStatePressed);
+                                       ScreenShowsButtonState(button, kStatePressed);
             QueueKey(VK_SPACE, false);
             return true;
         },
@@ -188,7 +177,7 @@ TEST(SkinnedDialogs, DialogGoneIdleOverAnyOwnerIsSkinnedAndClosesWithAClickOnIts
         [&](HWND, HWND button) {
             seen.buttonShowedPressed = GetSkinProp<INT_PTR>(button, kPropOldState) ==
                                            kStatePressed &&
-                                       ScreenShowsState(button, kStatePressed);
+                                       ScreenShowsButtonState(button, kStatePressed);
             QueueMouseButton(false);
             return true;
         },

@@ -1,6 +1,7 @@
 #include "test_windows.h"
 
 #include <cstdio>
+#include <string>
 
 namespace quenlo::skin {
 namespace {
@@ -102,6 +103,18 @@ std::string ColourText(COLORREF colour) {
     std::snprintf(text, sizeof text, "RGB(%d,%d,%d)", GetRValue(colour), GetGValue(colour),
                   GetBValue(colour));
     return text;
+}
+
+bool ScreenShowsButtonState(HWND button, int state) {
+    RECT box{};
+    GetWindowRect(button, &box);
+    const int w = box.right - box.left;
+    const int h = box.bottom - box.top;
+    HDC dc = GetWindowDC(button);
+    const PixelGrid shown(dc, 2, 2, w - 4, h - 4);
+    ReleaseDC(button, dc);
+    const std::string name = "HDC" + std::to_string(state);
+    return shown == PixelGrid(static_cast<HDC>(GetPropA(button, name.c_str())), 2, 2, w - 4, h - 4);
 }
 
 }  // namespace quenlo::skin

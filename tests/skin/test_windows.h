@@ -46,6 +46,10 @@ private:
     std::vector<COLORREF> pixels_;
 };
 
+// A skinned button's face inside its rounded corners, as the screen shows it, is the
+// state bitmap of that state (property "HDC0" to "HDC3").
+bool ScreenShowsButtonState(HWND button, int state);
+
 // A memory DC with a 32-bit DIB section: exact colours, whatever the display depth.
 class TestSurface {
 public:

@@ -110,15 +110,5 @@ int main(int argc, char** argv) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     Settle(500);
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
-        std::fprintf(stderr, "Quenlo did not end after its window was closed\n");
-        TerminateProcess(process.hProcess, 1);
-        return 1;
-    }
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ok && exitCode == 0 ? 0 : 1;
+    return EndProgram(window, process) == 0 && ok ? 0 : 1;
 }

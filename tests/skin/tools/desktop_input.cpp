@@ -20,6 +20,22 @@ bool StartProgram(const std::string& exe, PROCESS_INFORMATION& process) {
     return true;
 }
 
+int EndProgram(HWND window, PROCESS_INFORMATION& process) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    int result = -1;
+    if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) {
+        DWORD exitCode = 1;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        result = static_cast<int>(exitCode);
+    } else {
+        std::fprintf(stderr, "the program did not end after its window was closed\n");
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return result;
+}
+
 HWND FindProcessWindow(DWORD processId, const char* className, const wchar_t* title) {
     HWND window = nullptr;
     while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {

@@ -29,6 +29,10 @@ HWND WaitForWindow(Find found, DWORD timeoutMs) {
 // on stderr when it cannot be started.
 bool StartProgram(const std::string& exe, PROCESS_INFORMATION& process);
 
+// Closes the program's window and waits for the program to end: its exit code, or -1
+// (and it is terminated) when it did not end.
+int EndProgram(HWND window, PROCESS_INFORMATION& process);
+
 // A visible top-level window of the given class (and title, when not null) that
 // belongs to the process.
 HWND FindProcessWindow(DWORD processId, const char* className, const wchar_t* title = nullptr);
