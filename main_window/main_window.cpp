@@ -86,8 +86,8 @@ HWND MainWindow::Create(WindowServices services, int showCommand) {
     // guessed: its frame then follows the DPI it really has.
     if (MainWindow* created = FromWindow(window); created->dpi_ != dpi) {
         const SIZE actual = FrameSizeAt(created->dpi_);
-        SetWindowPos(window, nullptr, centre.x - actual.cx / 2, centre.y - actual.cy / 2,
-                     actual.cx, actual.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, centre.x - actual.cx / 2, centre.y - actual.cy / 2, actual.cx,
+                     actual.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // Window loads: the skin goes on before the window is first seen.
     ApplyWindowSkin(window);
@@ -107,9 +107,7 @@ MainWindow* MainWindow::FromWindow(HWND window) {
 }
 
 MainWindow::MainWindow(HWND window, WindowServices services)
-    : window_(window),
-      services_(std::move(services)),
-      host_(*this, services_) {}
+    : window_(window), services_(std::move(services)), host_(*this, services_) {}
 
 skin::UniqueHfont MainWindow::MakeFontForDpi() {
     // The stock GUI font is made for the system DPI; at any other the same face is
@@ -124,7 +122,8 @@ skin::UniqueHfont MainWindow::MakeFontForDpi() {
     GetObjectA(stock, sizeof face, &face);
     face.lfHeight = MulDiv(face.lfHeight, dpi_, systemDpi);
     face.lfWidth = MulDiv(face.lfWidth, dpi_, systemDpi);
-    skin::UniqueHfont previous = std::exchange(scaledFont_, skin::UniqueHfont(CreateFontIndirectA(&face)));
+    skin::UniqueHfont previous =
+        std::exchange(scaledFont_, skin::UniqueHfont(CreateFontIndirectA(&face)));
     font_ = scaledFont_ ? scaledFont_.get() : stock;
     return previous;
 }

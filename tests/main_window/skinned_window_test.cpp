@@ -234,9 +234,9 @@ TEST_F(SkinnedMainWindowTest, ADpiChangeLaysEveryControlOutAgainAndRedrawsTheBut
             for (int state = 0; state < 4; ++state) {
                 const std::string name = "HDC" + std::to_string(state);
                 BITMAP picture{};
-                GetObjectA(GetCurrentObject(static_cast<HDC>(GetPropA(button, name.c_str())),
-                                            OBJ_BITMAP),
-                           sizeof picture, &picture);
+                GetObjectA(
+                    GetCurrentObject(static_cast<HDC>(GetPropA(button, name.c_str())), OBJ_BITMAP),
+                    sizeof picture, &picture);
                 EXPECT_EQ(picture.bmWidth, width) << "state " << state;
                 EXPECT_EQ(picture.bmHeight, height) << "state " << state;
             }
@@ -253,9 +253,9 @@ TEST_F(SkinnedMainWindowTest, ADpiChangeLaysEveryControlOutAgainAndRedrawsTheBut
             // The caption whole: where the normal picture differs from the bare face is
             // as wide and as tall as the caption's ink with all the room it wants (the
             // focus rectangle, 2 pixels in, left out).
-            const RECT ink = DifferenceBox(ReadStateBitmap(button, 0),
-                                           ReferencePictures(button, "")[0], width,
-                                           {3, 3, width - 3, height - 3});
+            const RECT ink =
+                DifferenceBox(ReadStateBitmap(button, 0), ReferencePictures(button, "")[0], width,
+                              {3, 3, width - 3, height - 3});
             const SIZE whole = UnclippedInk(
                 reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)), Text(id));
             EXPECT_EQ(ink.right - ink.left, whole.cx);
