@@ -203,8 +203,21 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     LayOutControls();
+    SetIcons(CreateQuenloIcon(SystemMetricForDpi(SM_CXSMICON, dpi_)),
+             CreateQuenloIcon(SystemMetricForDpi(SM_CXICON, dpi_)));
     RedrawWindow(window_, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void MainWindow::SetIcons(HICON small, HICON big) {
+    // Only icons given here come back from WM_SETICON: the class's are never destroyed.
+    for (const auto& [kind, icon] : {std::pair{ICON_SMALL, small}, std::pair{ICON_BIG, big}}) {
+        const auto previous = reinterpret_cast<HICON>(SendMessageA(
+            window_, WM_SETICON, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(icon)));
+        if (previous != nullptr) {
+            DestroyIcon(previous);
+        }
+    }
 }
 
 std::string MainWindow::Text(ControlId id) const {
@@ -371,6 +384,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             dpi_ = WindowDpi(window_);
             MakeFontForDpi();
+            if (dpi_ != SystemDpi()) {
+                SetIcons(CreateQuenloIcon(SystemMetricForDpi(SM_CXSMICON, dpi_)),
+                         CreateQuenloIcon(SystemMetricForDpi(SM_CXICON, dpi_)));
+            }
             CreateControls();
             DragAcceptFiles(window_, TRUE);
             return 0;
@@ -420,6 +437,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             // Destroyed without a close (the skin detached itself on the way here).
             KillTimer(window_, kTimer1Id);
+            SetIcons(nullptr, nullptr);
             if (services_.quitOnDestroy) {
                 PostQuitMessage(0);
             }

@@ -74,6 +74,9 @@ private:
     // Returns the font it replaces, for the caller to keep until no control uses it.
     skin::UniqueHfont MakeFontForDpi();
     void OnDpiChanged(int dpi, const RECT& suggested);
+    // The caption's and Alt+Tab's icons drawn at the sizes of the current DPI; null
+    // icons put the class's back. The ones replaced are destroyed.
+    void SetIcons(HICON small, HICON big);
     void FitLabelToCaption(ControlId id);
     void Run();
     void ShowBox(std::string_view text, std::string_view title, UINT type);

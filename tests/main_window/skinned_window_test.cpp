@@ -220,6 +220,16 @@ TEST_F(SkinnedMainWindowTest, ADpiChangeLaysEveryControlOutAgainAndRedrawsTheBut
                 EXPECT_STREQ(face.lfFaceName, stockFace.lfFaceName);
             }
         }
+        // The caption's icon drawn at the new DPI's size, not stretched from 16 pixels.
+        ICONINFO icon{};
+        ASSERT_TRUE(GetIconInfo(
+            reinterpret_cast<HICON>(SendMessageA(window_, WM_GETICON, ICON_SMALL, 0)), &icon));
+        BITMAP iconPicture{};
+        GetObjectA(icon.hbmColor, sizeof iconPicture, &iconPicture);
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+        EXPECT_EQ(iconPicture.bmWidth, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, systemDpi));
+
         RECT panel{};
         GetClientRect(Control(ControlId::iFrame5), &panel);
         EXPECT_EQ(PlaceInParent(ControlId::Label7).right,
