@@ -384,7 +384,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             dpi_ = WindowDpi(window_);
             MakeFontForDpi();
-            if (dpi_ != SystemDpi()) {
+            if (dpi_ != kDefaultDpi) {  // the class's icons are drawn for 96
                 SetIcons(CreateQuenloIcon(SystemMetricForDpi(SM_CXSMICON, dpi_)),
                          CreateQuenloIcon(SystemMetricForDpi(SM_CXICON, dpi_)));
             }
