@@ -82,7 +82,7 @@ HWND MainWindow::Create(WindowServices services, int showCommand) {
         return nullptr;
     }
     // Window loads: the skin goes on before the window is first seen.
-    ApplyWindowSkin(window);
+    FromWindow(window)->ApplySkinUnlessHighContrast();
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     SetFocus(FromWindow(window)->Control(ControlId::Command1));
@@ -125,6 +125,7 @@ void MainWindow::CreateControls() {
                 controls_[index] = iFrame::Create(parent, CommandIdOf(row.id),
                                                   {left, top, left + width, top + height}, visible,
                                                   &savedProperties_[index]);
+                iFrame::FromWindow(controls_[index])->SetSystemColours(highContrast_);
                 continue;
             }
             case ControlKind::TextBox:
@@ -254,6 +255,13 @@ void MainWindow::ShowBox(std::string_view text, std::string_view title, UINT typ
 }
 
 LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
+    if (highContrast_) {
+        // The theme's colours only: a fixed one may be unreadable on its faces.
+        const bool link = control == Control(ControlId::Label9);
+        SetTextColor(dc, GetSysColor(link ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     if (control == Control(ControlId::Label9)) {
         SetTextColor(dc, kLinkColor);
     }
@@ -264,6 +272,34 @@ LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
     }
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void MainWindow::ApplySkinUnlessHighContrast() {
+    if (!highContrast_) {
+        ApplyWindowSkin(window_);
+    }
+}
+
+// Asked again whenever the system says its colours or settings changed; the skin
+// comes off or goes on at once, also in the middle of a run.
+void MainWindow::FollowHighContrast() {
+    const bool on = services_.highContrast();
+    if (on == highContrast_) {
+        return;
+    }
+    highContrast_ = on;
+    for (const ControlLayout& row : MainWindowLayout()) {
+        if (iFrame* frame = iFrame::FromWindow(Control(row.id))) {
+            frame->SetSystemColours(on);
+        }
+    }
+    if (on) {
+        RemoveWindowSkin(window_);
+    } else {
+        ApplyWindowSkin(window_);
+    }
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void MainWindow::OnCommand(int commandId, int code) {
@@ -301,6 +337,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
             reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
         auto* created = new MainWindow(window, std::move(*params->services));
         created->dpi_ = params->dpi;
+        created->highContrast_ = created->services_.highContrast();
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -343,6 +380,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOLORCHANGE:
             // Only top-level windows hear of it; the panels paint their own faces.
             EnumChildWindows(window_, TellSystemColoursChanged, 0);
+            FollowHighContrast();
+            break;
+        case WM_SETTINGCHANGE:
+            FollowHighContrast();
             break;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));

@@ -41,6 +41,7 @@ public:
     bool Timer1Enabled() const { return timer1Enabled_; }
     void SetTimer1Enabled(bool enabled);
     bool IsRunning() const { return running_; }
+    bool HighContrast() const { return highContrast_; }
 
     // Runs pending messages the way the main loop does (dialog keys included); a
     // WM_QUIT seen here stops the run and is posted again once the run has returned.
@@ -72,6 +73,10 @@ private:
     void Run();
     void ShowBox(std::string_view text, std::string_view title, UINT type);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    // The skin goes on only while high contrast is off: then the system draws every
+    // window in the theme's colours, which is what people with that setting need.
+    void ApplySkinUnlessHighContrast();
+    void FollowHighContrast();
     void OnCommand(int commandId, int code);
 
     HWND window_;
@@ -85,6 +90,7 @@ private:
     bool bStopRequested = false;
     bool running_ = false;
     bool timer1Enabled_ = false;
+    bool highContrast_ = false;
     bool closeAfterRun_ = false;
     std::optional<int> quitAfterRun_;
     HWND lastFocus_ = nullptr;

@@ -28,6 +28,7 @@ struct WindowServices {
     cFileDialog::DialogCall openDialog;   // empty: GetOpenFileNameA
     StartProcessCall startProcess;        // empty: CreateProcessA
     std::function<CalendarDate()> today;  // empty: the local clock
+    std::function<bool()> highContrast;   // empty: the system's high-contrast setting
     std::filesystem::path resultsFolder;  // empty: "转换结果" beside the program
     RunOptions runOptions;
     bool quitOnDestroy = false;  // the program ends with its window; tests do not

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/frame.h"
 #include "conversion/texts.h"
 #include "platform/ansi_text.h"
 #include "skin/engine/skin_attachment.h"
@@ -174,6 +175,117 @@ TEST_F(SkinnedMainWindowTest, StartButtonUnderARealMouseLightsRunsAndGoesBackWhe
     EXPECT_TRUE(skin::PumpUntil([&] { return SkinState(StartButton(), "TIMERID") == 0; }, true));
     EXPECT_EQ(SkinState(StartButton(), "OLDSTATE"), 0);
     EXPECT_TRUE(skin::ScreenShowsButtonState(StartButton(), 0));
+}
+
+// How many pixels of a window, as the screen shows it, have exactly this colour.
+int PixelsOfColour(HWND window, COLORREF colour) {
+    RECT box{};
+    GetWindowRect(window, &box);
+    const HDC dc = GetWindowDC(window);
+    const skin::PixelGrid shown(dc, 0, 0, box.right - box.left, box.bottom - box.top);
+    ReleaseDC(window, dc);
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            count += shown.at(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// High contrast is a query the tests answer (the system under test never turns it
+// on); the window hears of a change through the messages the system sends.
+class HighContrastTest : public SkinnedMainWindowTest {
+protected:
+    void SetUp() override {
+        SkinnedMainWindowTest::SetUp();
+        services_.highContrast = [this] { return highContrast_; };
+    }
+    void Turn(bool on, UINT message) {
+        highContrast_ = on;
+        SendMessageA(window_, message, message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+        PumpUntilIdle();
+    }
+    bool SkinnedNow() {
+        return GetWindowLongPtrA(StartButton(), GWLP_WNDPROC) ==
+               reinterpret_cast<LONG_PTR>(&skin::SkinWndProc);
+    }
+    // What the screen shows: the system's buttons, the theme's colours for the link
+    // and the panels' border; or the skin's and the window's own.
+    void ExpectSystemLook(bool system) {
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        PumpUntilIdle();
+        RECT button{};
+        GetWindowRect(StartButton(), &button);
+        const int area = (button.right - button.left) * (button.bottom - button.top);
+        const int face = PixelsOfColour(StartButton(), GetSysColor(COLOR_BTNFACE));
+        const HWND link = Control(ControlId::Label9);
+        const HDC panel = GetWindowDC(Control(ControlId::iFrame5));
+        const COLORREF border = GetPixel(panel, 0, 0);
+        ReleaseDC(Control(ControlId::iFrame5), panel);
+        if (system) {
+            EXPECT_EQ(skin::SkinnedWindowCount, 0);
+            EXPECT_GT(face, area / 2) << "the start button is not the system's";
+            EXPECT_GT(PixelsOfColour(link, GetSysColor(COLOR_HOTLIGHT)), 10);
+            EXPECT_EQ(PixelsOfColour(link, kLinkColor), 0);
+            EXPECT_EQ(border, GetSysColor(COLOR_WINDOWTEXT));
+        } else {
+            EXPECT_GT(skin::SkinnedWindowCount, 10);
+            EXPECT_TRUE(skin::ScreenShowsButtonState(StartButton(), 0));
+            EXPECT_LT(face, area / 2);
+            EXPECT_GT(PixelsOfColour(link, kLinkColor), 10);
+            EXPECT_EQ(border, kFrameBorderColor);
+        }
+    }
+    bool highContrast_ = false;
+};
+
+TEST_F(HighContrastTest, WindowIsLeftToTheSystemAndItsColoursWhileHighContrastIsOn) {
+    ASSERT_NE(GetSysColor(COLOR_HOTLIGHT), kLinkColor) << "the link's colours must differ";
+    highContrast_ = true;
+    Open(SW_SHOW);
+    skin::BringToFront(window_);
+    EXPECT_FALSE(SkinnedNow());
+    ExpectSystemLook(true);
+
+    Turn(false, WM_SYSCOLORCHANGE);
+    EXPECT_TRUE(SkinnedNow());
+    ExpectSystemLook(false);
+
+    Turn(true, WM_SETTINGCHANGE);
+    EXPECT_FALSE(SkinnedNow());
+    ExpectSystemLook(true);
+}
+
+// Turned on in the middle of a run, the skin comes off at once, and the start and stop
+// put no skin back on; turned off again, the skin shows the caption of that moment.
+TEST_F(HighContrastTest, TurningHighContrastOnDuringARunTakesTheSkinOffUntilItIsTurnedOff) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 50000));
+    int ticks = 0;
+    bool skinnedWhileOn = true;
+    const RunProbe probe(1, [&] {
+        if (!Window().IsRunning()) {
+            return;
+        }
+        if (++ticks == 1) {
+            Turn(true, WM_SETTINGCHANGE);
+        } else if (ticks == 2) {
+            skinnedWhileOn = SkinnedNow() || skin::SkinnedWindowCount != 0;
+            PostClick(ControlId::Command2);
+        }
+    });
+    Sleep(20);  // the probe's timer is due at the run's first pump
+    Click(ControlId::Command2);
+
+    ASSERT_GE(ticks, 2);
+    EXPECT_FALSE(skinnedWhileOn);
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    EXPECT_EQ(skin::SkinnedWindowCount, 0) << "the stop put the skin back on";
+    Turn(false, WM_SYSCOLORCHANGE);
+    EXPECT_TRUE(SkinnedNow());
+    ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
 }
 
 // Owner-draw notices that reach a window's own procedure underneath the skin.
