@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <utility>
@@ -233,20 +234,45 @@ void MainWindow::Dispatch(HWND window, MSG& message) {
 
 void MainWindow::Run() {
     running_ = true;
+    progressShown_ = 0;
     try {
         RunConversion(host_, services_.runOptions);
     } catch (const std::exception& error) {
         // Nothing may unwind through the window procedure; say what happened instead.
         SetTimer1Enabled(false);
         SetText(ControlId::Command2, kStartCaption);
+        ShowRunEnd(true);
         ShowBox(std::string("处理中断：") + error.what(), "Quenlo", MB_OK | MB_ICONERROR);
     }
+    services_.taskbar->Clear(window_);  // ended, stopped or failed: no run to show
     running_ = false;
     if (quitAfterRun_) {
         PostQuitMessage(*std::exchange(quitAfterRun_, std::nullopt));
     }
     if (std::exchange(closeAfterRun_, false)) {
         PostMessageA(window_, WM_CLOSE, 0, 0);
+    }
+}
+
+void MainWindow::ShowRunProgress(std::uint64_t done, std::uint64_t total) {
+    done = std::min(done, total);  // a file that grew while it was read
+    if (total == 0 || done <= progressShown_) {
+        return;
+    }
+    progressShown_ = done;
+    services_.taskbar->ShowProgress(window_, done, total);
+}
+
+void MainWindow::ShowRunEnd(bool failed) {
+    if (failed) {
+        services_.taskbar->ShowError(window_);
+    } else {
+        services_.taskbar->Clear(window_);
+    }
+    // Someone working in another window hears of the end from the taskbar.
+    const HWND front = GetForegroundWindow();
+    if (front != window_ && GetWindow(front, GW_OWNER) != window_) {
+        services_.taskbar->Flash(window_);
     }
 }
 
@@ -355,6 +381,10 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 // The one routing table of the window. A handler may end the window's life (close
 // after a run), so nothing here touches the object after calling one.
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TaskbarButtonCreatedMessage()) {
+        services_.taskbar->ButtonCreated(window_);
+        return 0;
+    }
     switch (message) {
         case WM_CREATE:
             CreateControls();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,10 @@ public:
     void SetTimer1Enabled(bool enabled);
     bool IsRunning() const { return running_; }
     bool HighContrast() const { return highContrast_; }
+    // The run on the taskbar button: how far it has read, and how it ended (told just
+    // before the box that says so).
+    void ShowRunProgress(std::uint64_t done, std::uint64_t total);
+    void ShowRunEnd(bool failed);
 
     // Runs pending messages the way the main loop does (dialog keys included); a
     // WM_QUIT seen here stops the run and is posted again once the run has returned.
@@ -91,6 +96,7 @@ private:
     bool running_ = false;
     bool timer1Enabled_ = false;
     bool highContrast_ = false;
+    std::uint64_t progressShown_ = 0;
     bool closeAfterRun_ = false;
     std::optional<int> quitAfterRun_;
     HWND lastFocus_ = nullptr;

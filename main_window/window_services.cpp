@@ -65,6 +65,9 @@ WindowServices WithPlatformDefaults(WindowServices services) {
     if (!services.today) {
         services.today = LocalToday;
     }
+    if (!services.taskbar) {
+        services.taskbar = MakeShellTaskbarButton();
+    }
     if (!services.highContrast) {
         services.highContrast = SystemHighContrast;
     }
