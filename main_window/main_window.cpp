@@ -1,6 +1,7 @@
 #include "main_window/main_window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "controls/frame.h"
 #include "conversion/run_conversion.h"
 #include "conversion/texts.h"
+#include "main_window/accessible_controls.h"
 #include "main_window/icon.h"
 #include "main_window/window_skin.h"
 #include "main_window/key_filter.h"
@@ -22,6 +24,7 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
                                WS_CLIPCHILDREN;  // fixed single border, no maximise
 constexpr UINT_PTR kText3FilterId = 1;
+constexpr char kText4AccessibleName[] = "导入文件：";
 
 // Text3 takes digits, space and backspace only; any other key is dropped.
 LRESULT CALLBACK Text3Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -157,6 +160,15 @@ void MainWindow::CreateControls() {
         }
     }
     SetWindowSubclass(Control(ControlId::Text3), Text3Proc, kText3FilterId, 0);
+    // Readers name a button by its caption and an edit by the label before it; Text4
+    // has none, and under the skin the buttons are owner-drawn.
+    for (ControlId button : {ControlId::Command1, ControlId::Command2}) {
+        GiveAccessibleNameAndRole(Control(button), Control(button), {}, ROLE_SYSTEM_PUSHBUTTON);
+    }
+    GiveAccessibleNameAndRole(Control(ControlId::Text4), nullptr, kText4AccessibleName,
+                              ROLE_SYSTEM_TEXT);
+    GiveAccessibleNameAndRole(Control(ControlId::Text7), Control(ControlId::Label13), {},
+                              ROLE_SYSTEM_TEXT);
 }
 
 std::string MainWindow::Text(ControlId id) const {

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <oleacc.h>
 
 #include <array>
 #include <map>
@@ -286,6 +287,73 @@ TEST_F(HighContrastTest, TurningHighContrastOnDuringARunTakesTheSkinOffUntilItIs
     Turn(false, WM_SYSCOLORCHANGE);
     EXPECT_TRUE(SkinnedNow());
     ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
+}
+
+// What a screen reader hears of a control: the name and role of its accessible object.
+struct Heard {
+    std::string name;  // UTF-8
+    long role = 0;
+};
+
+Heard AskReader(HWND control) {
+    Heard heard;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
+        return heard;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (object->get_accName(self, &name) == S_OK && name) {
+        heard.name = Utf8FromWide(std::wstring_view(name, SysStringLen(name)));
+    }
+    SysFreeString(name);
+    VARIANT role{};
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) {
+        heard.role = role.lVal;
+    }
+    object->Release();
+    return heard;
+}
+
+TEST_F(SkinnedMainWindowTest, ScreenReadersHearTheButtonsAndTextBoxesByTheirNames) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    ASSERT_EQ(GetWindowLongPtrA(StartButton(), GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(&skin::SkinWndProc));
+    const Heard import = AskReader(Control(ControlId::Command1));
+    EXPECT_EQ(import.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(import.name, "导入文件");
+    const Heard path = AskReader(Control(ControlId::Text4));
+    EXPECT_EQ(path.role, ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(path.name, "导入文件：");
+    const Heard lines = AskReader(Control(ControlId::Text7));
+    EXPECT_EQ(lines.role, ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(lines.name, "分割行数：");
+    const Heard start = AskReader(StartButton());
+    EXPECT_EQ(start.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(start.name, kStartCaption);
+
+    // The start button's name follows its caption through a run.
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 50000));
+    Heard whileRunning;
+    const RunProbe probe(1, [&] {
+        if (Window().IsRunning() && whileRunning.role == 0) {
+            whileRunning = AskReader(StartButton());
+            PostClick(ControlId::Command2);
+        }
+    });
+    Sleep(20);  // the probe's timer is due at the run's first pump
+    Click(ControlId::Command2);
+    EXPECT_EQ(whileRunning.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(whileRunning.name, kStopCaption);
+    EXPECT_EQ(AskReader(StartButton()).name, kStartCaption);
+    DestroyWindow(window_);
+    CoUninitialize();
 }
 
 // Owner-draw notices that reach a window's own procedure underneath the skin.
