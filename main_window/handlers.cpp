@@ -65,7 +65,7 @@ void MainWindow::OnCommand2Click() {
         // Start: re-skinned around the caption change so the button shows it.
         RemoveWindowSkin(window_);
         SetText(ControlId::Command2, kStopCaption);
-        ApplyWindowSkin(window_);
+        ApplySkinUnlessHighContrast();
         SetText(ControlId::Label7, std::string(kTotalPrefix).append("0"));
         SetText(ControlId::Label6, std::string("0").append(kSecondsSuffix));
         bStopRequested = false;
@@ -76,7 +76,7 @@ void MainWindow::OnCommand2Click() {
     bStopRequested = true;
     RemoveWindowSkin(window_);
     SetText(ControlId::Command2, kStartCaption);
-    ApplyWindowSkin(window_);
+    ApplySkinUnlessHighContrast();
 }
 
 void MainWindow::OnTimer1Tick() {

@@ -1,8 +1,10 @@
 #include "main_window/main_window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <utility>
@@ -10,6 +12,7 @@
 #include "controls/frame.h"
 #include "conversion/run_conversion.h"
 #include "conversion/texts.h"
+#include "main_window/accessible_controls.h"
 #include "main_window/icon.h"
 #include "main_window/window_skin.h"
 #include "main_window/key_filter.h"
@@ -22,6 +25,7 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
                                WS_CLIPCHILDREN;  // fixed single border, no maximise
 constexpr UINT_PTR kText3FilterId = 1;
+constexpr char kText4AccessibleName[] = "导入文件：";
 
 // Text3 takes digits, space and backspace only; any other key is dropped.
 LRESULT CALLBACK Text3Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -90,7 +94,7 @@ HWND MainWindow::Create(WindowServices services, int showCommand) {
                      actual.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // Window loads: the skin goes on before the window is first seen.
-    ApplyWindowSkin(window);
+    FromWindow(window)->ApplySkinUnlessHighContrast();
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     SetFocus(FromWindow(window)->Control(ControlId::Command1));
@@ -145,6 +149,7 @@ void MainWindow::CreateControls() {
                 const std::size_t index = static_cast<std::size_t>(row.id);
                 controls_[index] = iFrame::Create(parent, CommandIdOf(row.id), place, visible,
                                                   &savedProperties_[index]);
+                iFrame::FromWindow(controls_[index])->SetSystemColours(highContrast_);
                 continue;
             }
             case ControlKind::TextBox:
@@ -176,6 +181,15 @@ void MainWindow::CreateControls() {
         }
     }
     SetWindowSubclass(Control(ControlId::Text3), Text3Proc, kText3FilterId, 0);
+    // Readers name a button by its caption and an edit by the label before it; Text4
+    // has none, and under the skin the buttons are owner-drawn.
+    for (ControlId button : {ControlId::Command1, ControlId::Command2}) {
+        GiveAccessibleNameAndRole(Control(button), Control(button), {}, ROLE_SYSTEM_PUSHBUTTON);
+    }
+    GiveAccessibleNameAndRole(Control(ControlId::Text4), nullptr, kText4AccessibleName,
+                              ROLE_SYSTEM_TEXT);
+    GiveAccessibleNameAndRole(Control(ControlId::Text7), Control(ControlId::Label13), {},
+                              ROLE_SYSTEM_TEXT);
 }
 
 void MainWindow::LayOutControls() {
@@ -295,14 +309,17 @@ void MainWindow::Dispatch(HWND window, MSG& message) {
 
 void MainWindow::Run() {
     running_ = true;
+    progressShown_ = 0;
     try {
         RunConversion(host_, services_.runOptions);
     } catch (const std::exception& error) {
         // Nothing may unwind through the window procedure; say what happened instead.
         SetTimer1Enabled(false);
         SetText(ControlId::Command2, kStartCaption);
+        ShowRunEnd(true);
         ShowBox(std::string("处理中断：") + error.what(), "Quenlo", MB_OK | MB_ICONERROR);
     }
+    services_.taskbar->Clear(window_);  // ended, stopped or failed: no run to show
     running_ = false;
     if (quitAfterRun_) {
         PostQuitMessage(*std::exchange(quitAfterRun_, std::nullopt));
@@ -312,11 +329,40 @@ void MainWindow::Run() {
     }
 }
 
+void MainWindow::ShowRunProgress(std::uint64_t done, std::uint64_t total) {
+    done = std::min(done, total);  // a file that grew while it was read
+    if (total == 0 || done <= progressShown_) {
+        return;
+    }
+    progressShown_ = done;
+    services_.taskbar->ShowProgress(window_, done, total);
+}
+
+void MainWindow::ShowRunEnd(bool failed) {
+    if (failed) {
+        services_.taskbar->ShowError(window_);
+    } else {
+        services_.taskbar->Clear(window_);
+    }
+    // Someone working in another window hears of the end from the taskbar.
+    const HWND front = GetForegroundWindow();
+    if (front != window_ && GetWindow(front, GW_OWNER) != window_) {
+        services_.taskbar->Flash(window_);
+    }
+}
+
 void MainWindow::ShowBox(std::string_view text, std::string_view title, UINT type) {
     services_.messageBox(window_, text, title, type);
 }
 
 LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
+    if (highContrast_) {
+        // The theme's colours only: a fixed one may be unreadable on its faces.
+        const bool link = control == Control(ControlId::Label9);
+        SetTextColor(dc, GetSysColor(link ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     if (control == Control(ControlId::Label9)) {
         SetTextColor(dc, kLinkColor);
     }
@@ -327,6 +373,34 @@ LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
     }
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void MainWindow::ApplySkinUnlessHighContrast() {
+    if (!highContrast_) {
+        ApplyWindowSkin(window_);
+    }
+}
+
+// Asked again whenever the system says its colours or settings changed; the skin
+// comes off or goes on at once, also in the middle of a run.
+void MainWindow::FollowHighContrast() {
+    const bool on = services_.highContrast();
+    if (on == highContrast_) {
+        return;
+    }
+    highContrast_ = on;
+    for (const ControlLayout& row : MainWindowLayout()) {
+        if (iFrame* frame = iFrame::FromWindow(Control(row.id))) {
+            frame->SetSystemColours(on);
+        }
+    }
+    if (on) {
+        RemoveWindowSkin(window_);
+    } else {
+        ApplyWindowSkin(window_);
+    }
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void MainWindow::OnCommand(int commandId, int code) {
@@ -363,6 +437,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
         const auto* params = static_cast<const CreateParams*>(
             reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
         auto* created = new MainWindow(window, std::move(*params->services));
+        created->highContrast_ = created->services_.highContrast();
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -380,6 +455,10 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 // The one routing table of the window. A handler may end the window's life (close
 // after a run), so nothing here touches the object after calling one.
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TaskbarButtonCreatedMessage()) {
+        services_.taskbar->ButtonCreated(window_);
+        return 0;
+    }
     switch (message) {
         case WM_CREATE:
             dpi_ = WindowDpi(window_);
@@ -414,6 +493,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOLORCHANGE:
             // Only top-level windows hear of it; the panels paint their own faces.
             EnumChildWindows(window_, TellSystemColoursChanged, 0);
+            FollowHighContrast();
+            break;
+        case WM_SETTINGCHANGE:
+            FollowHighContrast();
             break;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,11 @@ public:
     bool Timer1Enabled() const { return timer1Enabled_; }
     void SetTimer1Enabled(bool enabled);
     bool IsRunning() const { return running_; }
+    bool HighContrast() const { return highContrast_; }
+    // The run on the taskbar button: how far it has read, and how it ended (told just
+    // before the box that says so).
+    void ShowRunProgress(std::uint64_t done, std::uint64_t total);
+    void ShowRunEnd(bool failed);
 
     // Runs pending messages the way the main loop does (dialog keys included); a
     // WM_QUIT seen here stops the run and is posted again once the run has returned.
@@ -81,6 +87,10 @@ private:
     void Run();
     void ShowBox(std::string_view text, std::string_view title, UINT type);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    // The skin goes on only while high contrast is off: then the system draws every
+    // window in the theme's colours, which is what people with that setting need.
+    void ApplySkinUnlessHighContrast();
+    void FollowHighContrast();
     void OnCommand(int commandId, int code);
 
     HWND window_;
@@ -95,6 +105,8 @@ private:
     bool bStopRequested = false;
     bool running_ = false;
     bool timer1Enabled_ = false;
+    bool highContrast_ = false;
+    std::uint64_t progressShown_ = 0;
     bool closeAfterRun_ = false;
     std::optional<int> quitAfterRun_;
     HWND lastFocus_ = nullptr;

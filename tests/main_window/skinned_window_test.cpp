@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <array>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/frame.h"
 #include "conversion/texts.h"
 #include "platform/ansi_text.h"
 #include "skin/engine/skin_attachment.h"
@@ -315,6 +317,184 @@ TEST_F(SkinnedMainWindowTest, StartButtonUnderARealMouseLightsRunsAndGoesBackWhe
     EXPECT_TRUE(skin::PumpUntil([&] { return SkinState(StartButton(), "TIMERID") == 0; }, true));
     EXPECT_EQ(SkinState(StartButton(), "OLDSTATE"), 0);
     EXPECT_TRUE(skin::ScreenShowsButtonState(StartButton(), 0));
+}
+
+// How many pixels of a window, as the screen shows it, have exactly this colour.
+int PixelsOfColour(HWND window, COLORREF colour) {
+    RECT box{};
+    GetWindowRect(window, &box);
+    const HDC dc = GetWindowDC(window);
+    const skin::PixelGrid shown(dc, 0, 0, box.right - box.left, box.bottom - box.top);
+    ReleaseDC(window, dc);
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            count += shown.at(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// High contrast is a query the tests answer (the system under test never turns it
+// on); the window hears of a change through the messages the system sends.
+class HighContrastTest : public SkinnedMainWindowTest {
+protected:
+    void SetUp() override {
+        SkinnedMainWindowTest::SetUp();
+        services_.highContrast = [this] { return highContrast_; };
+    }
+    void Turn(bool on, UINT message) {
+        highContrast_ = on;
+        SendMessageA(window_, message, message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+        PumpUntilIdle();
+    }
+    bool SkinnedNow() {
+        return GetWindowLongPtrA(StartButton(), GWLP_WNDPROC) ==
+               reinterpret_cast<LONG_PTR>(&skin::SkinWndProc);
+    }
+    // What the screen shows: the system's buttons, the theme's colours for the link
+    // and the panels' border; or the skin's and the window's own.
+    void ExpectSystemLook(bool system) {
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        PumpUntilIdle();
+        RECT button{};
+        GetWindowRect(StartButton(), &button);
+        const int area = (button.right - button.left) * (button.bottom - button.top);
+        const int face = PixelsOfColour(StartButton(), GetSysColor(COLOR_BTNFACE));
+        const HWND link = Control(ControlId::Label9);
+        const HDC panel = GetWindowDC(Control(ControlId::iFrame5));
+        const COLORREF border = GetPixel(panel, 0, 0);
+        ReleaseDC(Control(ControlId::iFrame5), panel);
+        if (system) {
+            EXPECT_EQ(skin::SkinnedWindowCount, 0);
+            EXPECT_GT(face, area / 2) << "the start button is not the system's";
+            EXPECT_GT(PixelsOfColour(link, GetSysColor(COLOR_HOTLIGHT)), 10);
+            EXPECT_EQ(PixelsOfColour(link, kLinkColor), 0);
+            EXPECT_EQ(border, GetSysColor(COLOR_WINDOWTEXT));
+        } else {
+            EXPECT_GT(skin::SkinnedWindowCount, 10);
+            EXPECT_TRUE(skin::ScreenShowsButtonState(StartButton(), 0));
+            EXPECT_LT(face, area / 2);
+            EXPECT_GT(PixelsOfColour(link, kLinkColor), 10);
+            EXPECT_EQ(border, kFrameBorderColor);
+        }
+    }
+    bool highContrast_ = false;
+};
+
+TEST_F(HighContrastTest, WindowIsLeftToTheSystemAndItsColoursWhileHighContrastIsOn) {
+    ASSERT_NE(GetSysColor(COLOR_HOTLIGHT), kLinkColor) << "the link's colours must differ";
+    highContrast_ = true;
+    Open(SW_SHOW);
+    skin::BringToFront(window_);
+    EXPECT_FALSE(SkinnedNow());
+    ExpectSystemLook(true);
+
+    Turn(false, WM_SYSCOLORCHANGE);
+    EXPECT_TRUE(SkinnedNow());
+    ExpectSystemLook(false);
+
+    Turn(true, WM_SETTINGCHANGE);
+    EXPECT_FALSE(SkinnedNow());
+    ExpectSystemLook(true);
+}
+
+// Turned on in the middle of a run, the skin comes off at once, and the start and stop
+// put no skin back on; turned off again, the skin shows the caption of that moment.
+TEST_F(HighContrastTest, TurningHighContrastOnDuringARunTakesTheSkinOffUntilItIsTurnedOff) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 50000));
+    int ticks = 0;
+    bool skinnedWhileOn = true;
+    const RunProbe probe(1, [&] {
+        if (!Window().IsRunning()) {
+            return;
+        }
+        if (++ticks == 1) {
+            Turn(true, WM_SETTINGCHANGE);
+        } else if (ticks == 2) {
+            skinnedWhileOn = SkinnedNow() || skin::SkinnedWindowCount != 0;
+            PostClick(ControlId::Command2);
+        }
+    });
+    Sleep(20);  // the probe's timer is due at the run's first pump
+    Click(ControlId::Command2);
+
+    ASSERT_GE(ticks, 2);
+    EXPECT_FALSE(skinnedWhileOn);
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    EXPECT_EQ(skin::SkinnedWindowCount, 0) << "the stop put the skin back on";
+    Turn(false, WM_SYSCOLORCHANGE);
+    EXPECT_TRUE(SkinnedNow());
+    ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
+}
+
+// What a screen reader hears of a control: the name and role of its accessible object.
+struct Heard {
+    std::string name;  // UTF-8
+    long role = 0;
+};
+
+Heard AskReader(HWND control) {
+    Heard heard;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
+        return heard;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (object->get_accName(self, &name) == S_OK && name) {
+        heard.name = Utf8FromWide(std::wstring_view(name, SysStringLen(name)));
+    }
+    SysFreeString(name);
+    VARIANT role{};
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) {
+        heard.role = role.lVal;
+    }
+    object->Release();
+    return heard;
+}
+
+TEST_F(SkinnedMainWindowTest, ScreenReadersHearTheButtonsAndTextBoxesByTheirNames) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    ASSERT_EQ(GetWindowLongPtrA(StartButton(), GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(&skin::SkinWndProc));
+    const Heard import = AskReader(Control(ControlId::Command1));
+    EXPECT_EQ(import.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(import.name, "导入文件");
+    const Heard path = AskReader(Control(ControlId::Text4));
+    EXPECT_EQ(path.role, ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(path.name, "导入文件：");
+    const Heard lines = AskReader(Control(ControlId::Text7));
+    EXPECT_EQ(lines.role, ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(lines.name, "分割行数：");
+    const Heard start = AskReader(StartButton());
+    EXPECT_EQ(start.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(start.name, kStartCaption);
+
+    // The start button's name follows its caption through a run.
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 50000));
+    Heard whileRunning;
+    const RunProbe probe(1, [&] {
+        if (Window().IsRunning() && whileRunning.role == 0) {
+            whileRunning = AskReader(StartButton());
+            PostClick(ControlId::Command2);
+        }
+    });
+    Sleep(20);  // the probe's timer is due at the run's first pump
+    Click(ControlId::Command2);
+    EXPECT_EQ(whileRunning.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(whileRunning.name, kStopCaption);
+    EXPECT_EQ(AskReader(StartButton()).name, kStartCaption);
+    DestroyWindow(window_);
+    CoUninitialize();
 }
 
 // Owner-draw notices that reach a window's own procedure underneath the skin.
