@@ -88,11 +88,15 @@ protected:
 TEST_F(RunStallTest, StopWhileTheInputStallsWithinALineKeepsTheCountedLinesOnly) {
     stalling.before = "a\r\nb\r\nhalf a li";
     stalling.after = "ne\r\nc\r\n";
+    // File 1 at every pump once both whole lines are counted: the run then waits.
     std::vector<std::string> seen;
     host.onPump = [&](FakeHost& h) {
+        if (h.Total() < 2) {
+            return;  // a slow first read pumps before any file exists
+        }
         seen.push_back(Output(1));
         // A stop comes while the run waits: the window was kept live meanwhile.
-        h.stopRequested = seen.size() == 3;
+        h.stopRequested = seen.size() == 2;
     };
     host.Run(RunOptions{std::chrono::milliseconds(1)});
     EXPECT_TRUE(stalling.Cancelled());
@@ -100,8 +104,9 @@ TEST_F(RunStallTest, StopWhileTheInputStallsWithinALineKeepsTheCountedLinesOnly)
     EXPECT_EQ(Output(1), "a\r\nb\r\n");
     EXPECT_EQ(host.Total(), 2);
     // While waiting, the file held the whole lines counted and no piece of the next.
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen.back(), "a\r\nb\r\n");
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], "a\r\nb\r\n");
+    EXPECT_EQ(seen[1], "a\r\nb\r\n");
 }
 
 TEST_F(RunStallTest, StopWhileWaitingForTheFirstBytesEndsQuietly) {

@@ -1,7 +1,9 @@
 #include "tests/main_window/window_fixture.h"
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include "conversion/leading_number.h"
 #include "conversion/output_naming.h"
@@ -103,6 +105,19 @@ void MainWindowTest::PressKey(WORD key) {
     inputs[0].ki.wVk = inputs[1].ki.wVk = key;
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, inputs, sizeof(INPUT));
+}
+
+void MainWindowTest::OnceTheFirstResultFileExists(std::function<void()> action) {
+    // The window and every run keep copies of the options: they share one flag.
+    auto pending = std::make_shared<bool>(true);
+    services_.runOptions.clock = [this, pending, action = std::move(action),
+                                  clock = services_.runOptions.clock] {
+        if (*pending && !OutputFiles().empty()) {
+            *pending = false;
+            action();
+        }
+        return clock ? clock() : std::chrono::steady_clock::now();
+    };
 }
 
 std::string MainWindowTest::WriteInput(const std::string& name, int lineCount) {

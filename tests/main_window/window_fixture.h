@@ -53,6 +53,10 @@ public:  // timer callbacks inside a run reach the fixture too
     bool PumpUntil(const std::function<bool()>& done);
     // A key pressed and released on the keyboard, into the input queue.
     static void PressKey(WORD key);
+    // Calls action once, at the run's first look at its clock after a result file
+    // exists: what it posts is handled at the next pump, after the first line, however
+    // long the first read kept the run waiting. Before Open().
+    void OnceTheFirstResultFileExists(std::function<void()> action);
 
     // A UTF-8 input file of the given lines, each ended by CR LF, in the work folder.
     std::string WriteInput(const std::string& name, int lineCount);
