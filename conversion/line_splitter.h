@@ -121,9 +121,9 @@ public:
     bool InLine() const { return inLine_; }
 
     // Whether [p, end) holds the start of another line (a LF completing the
-    // last CR LF does not).
+    // last CR LF does not; a piece of a unit does).
     bool HoldsMore(const char* p, const char* end) const {
-        if (afterCR_ && p < end && Units::IsLF(p)) {
+        if (afterCR_ && end - p >= static_cast<std::ptrdiff_t>(Units::kSize) && Units::IsLF(p)) {
             p += Units::kSize;
         }
         return p < end;

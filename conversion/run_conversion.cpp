@@ -90,7 +90,9 @@ private:
 
     template <class Units>
     bool Split(const char* first, const char* last);
-    bool InputExhausted();
+    template <class Units>
+    bool NothingLeft(const LineSplitter<Units, ConversionRun>& splitter, const char* first,
+                     const char* last);
 
     // After lines that never pass a check (LinesBeforeCheck): the counting rule, then
     // now and then a look at the clock.
@@ -315,9 +317,8 @@ bool ConversionRun::Split(const char* first, const char* last) {
     LineSplitter<Units, ConversionRun> splitter(*this);
     for (;;) {
         if (stopRequested_) {
-            const bool more = splitter.HoldsMore(first, last);
             writer_->ReleaseInput();
-            return !more && InputExhausted();
+            return NothingLeft(splitter, first, last);
         }
         // 16-bit units: a unit cut by the block boundary waits for its second byte.
         const std::size_t whole =
@@ -380,11 +381,25 @@ bool ConversionRun::Split(const char* first, const char* last) {
     }
 }
 
-// After a stop: the end counts only when it is known at once (a stalled pipe does
-// not make the stop wait).
-bool ConversionRun::InputExhausted() {
-    const std::optional<ReadAhead::Block> block = NextBlock([] { return true; });
-    return block && block->size == 0;
+// After a stop: the run still finished when all that is left of the input is the LF
+// of its last CR LF, also when that LF comes in the next block. The end counts only
+// when it is known at once (a stalled pipe does not make the stop wait).
+template <class Units>
+bool ConversionRun::NothingLeft(const LineSplitter<Units, ConversionRun>& splitter,
+                                const char* first, const char* last) {
+    constexpr std::size_t kEnough = 2 * Units::kSize;  // that LF and one unit more
+    std::string rest(first, std::min(static_cast<std::size_t>(last - first), kEnough));
+    while (rest.size() < kEnough) {
+        const std::optional<ReadAhead::Block> block = NextBlock([] { return true; });
+        if (!block) {
+            return false;
+        }
+        if (block->size == 0) {
+            break;
+        }
+        rest.append(block->data, std::min(block->size, kEnough - rest.size()));
+    }
+    return !splitter.HoldsMore(rest.data(), rest.data() + rest.size());
 }
 
 void ConversionRun::CloseInput() {

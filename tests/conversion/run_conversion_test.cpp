@@ -183,11 +183,30 @@ TEST_F(RunConversionTest, StopAfterKLinesLeavesExactlyKLines) {
 }
 
 TEST_F(RunConversionTest, StopSeenAfterTheLastLineStillFinishes) {
-    WriteFile(input, Lines(1, 3));
+    // The last CR LF ends the input: in the middle of a block, after a line that
+    // needed trimming, and with its LF alone in the last block.
+    const std::string blockLong((1 << 20) - 1, 'x');
     host.onPump = [](FakeHost& h) { h.stopRequested = h.Total() == 3; };
+    for (const std::string& text : {Lines(1, 2) + "line 3\r\n", Lines(1, 2) + " line 3 \r\n",
+                                    Lines(1, 2) + blockLong.substr(Lines(1, 2).size()) + "\r\n"}) {
+        std::filesystem::remove_all(results);
+        WriteFile(input, text);
+        host.messages.clear();
+        host.totalCaption = "总共处理行数：0";
+        host.stopRequested = false;
+        host.Run();
+        EXPECT_EQ(host.Total(), 3);
+        EXPECT_TRUE(Finished()) << text.size();
+    }
+}
+
+TEST_F(RunConversionTest, StopRequestedBeforeTheFirstLineWritesNothing) {
+    WriteFile(input, Lines(1, 3));
+    host.stopRequested = true;
     host.Run();
-    EXPECT_EQ(host.Total(), 3);
-    EXPECT_TRUE(Finished());
+    EXPECT_TRUE(ResultNames().empty());
+    EXPECT_EQ(host.Total(), 0);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(RunConversionTest, PumpsAtTheDefaultIntervalStillCountEveryLine) {
@@ -282,9 +301,9 @@ TEST_F(RunConversionTest, LinesLongerThanAReadBlockStreamThroughWhole) {
     const std::size_t kMiB = 1 << 20;
     // Line 1 puts its CR on the last byte of the first block and its LF on the
     // first of the next; line 2 holds spaces across block boundaries at both ends
-    // and inside.
+    // and inside, where they fill a whole block.
     const std::string line1(kMiB - 1, 'a');
-    const std::string inner(kMiB + 5, ' ');
+    const std::string inner(2 * kMiB + 5, ' ');
     const std::string line2 =
         std::string(kMiB + 3, ' ') + "b" + inner + "c" + std::string(kMiB + 7, ' ');
     WriteFile(input, line1 + "\r\n" + line2 + "\r\nd");

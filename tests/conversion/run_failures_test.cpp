@@ -271,6 +271,41 @@ TEST_F(RunFailuresTest, InputLinkedToAnOutputIsRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(host.Total(), 0);
 }
 
+TEST_F(RunFailuresTest, ResultNameLinkedToTheInputLaterInTheRunIsRefusedWhenReached) {
+    std::filesystem::create_directory(results);
+    WriteFile(input, "a\r\nb\r\nc\r\n");
+    host.linesPerFile = "1";
+    std::error_code error;
+    host.onPump = [&](FakeHost& h) {
+        if (h.Total() == 1) {
+            std::filesystem::create_hard_link(input, OutputPath(2), error);
+        }
+    };
+    host.Run();
+    if (error) {
+        GTEST_SKIP() << "no hard links here: " << error.message();
+    }
+    ExpectOneError(kInputIsOutput, OutputPath(2));
+    EXPECT_EQ(ReadFile(input), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(ReadFile(OutputPath(1)), "a\r\n");
+    EXPECT_EQ(host.Total(), 1);
+}
+
+TEST_F(RunFailuresTest, ResultNameThatIsASymbolicLinkToTheInputIsRefusedBeforeAnythingIsWritten) {
+    std::filesystem::create_directory(results);
+    WriteFile(input, "a\r\nb\r\n");
+    std::error_code error;
+    std::filesystem::create_symlink(input, OutputPath(2), error);
+    if (error) {
+        GTEST_SKIP() << "no symbolic links here: " << error.message();
+    }
+    host.linesPerFile = "1";
+    host.Run();
+    ExpectOneError(kInputIsOutput, input);
+    EXPECT_EQ(ReadFile(input), "a\r\nb\r\n");
+    EXPECT_FALSE(std::filesystem::exists(OutputPath(1)));
+}
+
 TEST_F(RunFailuresTest, InputThatIsASymbolicLinkToAShortResultIsRefused) {
     std::filesystem::create_directory(results);
     WriteFile(OutputPath(2), "x\r\n");
@@ -308,6 +343,19 @@ TEST_F(NothingLostTest, TheWindowStillRemovesTheCleanupFileOnceTheInputIsOpen) {
     WriteFile(input, "a\r\n");
     host.Run();
     EXPECT_FALSE(std::filesystem::exists(cleanupFile));
+}
+
+TEST_F(NothingLostTest, TheCleanupFileIsKeptWhenItIsAnotherNameOfTheInput) {
+    std::filesystem::remove(cleanupFile);
+    WriteFile(input, "a\r\n");
+    std::error_code error;
+    std::filesystem::create_hard_link(input, cleanupFile, error);
+    if (error) {
+        GTEST_SKIP() << "no hard links here: " << error.message();
+    }
+    host.Run();
+    EXPECT_EQ(ReadFile(cleanupFile), "a\r\n");
+    EXPECT_EQ(ReadFile(OutputPath(1)), "a\r\n");
 }
 
 TEST_F(NothingLostTest, CommandLineRulesDeleteNothingAndTakeThePathAsGiven) {
