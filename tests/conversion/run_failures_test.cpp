@@ -159,6 +159,45 @@ TEST_F(RunFailuresTest, FullDiskStopsAtOnceAndCountsOnlyLinesThatReachedTheFile)
     EXPECT_EQ(host.Total(), 2);
 }
 
+// The count must follow the files also when the run ends before its first pump: its
+// clock stands still until file 1 holds more than a read block.
+TEST_F(RunFailuresTest, TotalShowsTheFilesWhenTheRunEndsBeforeAnyPump) {
+    const std::filesystem::path first = OutputPath(1);
+    RunOptions stillClock{std::chrono::hours(1)};
+    stillClock.clock = [&first] {
+        std::error_code missing;
+        const bool pastABlock = std::filesystem::file_size(first, missing) > (1u << 20);
+        return std::chrono::steady_clock::time_point{} +
+               std::chrono::hours(!missing && pastABlock ? 2 : 0);
+    };
+
+    // A failure: file 2 cannot be made.
+    WriteFile(input, "a\r\nb\r\nc\r\nd\r\n");
+    host.linesPerFile = "3";
+    std::filesystem::create_directories(OutputPath(2));
+    host.Run(stillClock);
+    ExpectOneError(kCannotWriteOutput, OutputPath(2));
+    EXPECT_EQ(ReadFile(first), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(host.Total(), 3);
+
+    // A stop, taken within a line longer than a read block, where the window is kept
+    // live without a pump.
+    std::filesystem::remove_all(results);
+    WriteFile(input, "a\r\nb\r\n" + std::string(3 << 20, 'x') + "\r\nc\r\n");
+    host.messages.clear();
+    host.totalCaption = "总共处理行数：0";
+    host.linesPerFile = "30000";
+    host.onPump = [&first](FakeHost& h) {
+        std::error_code missing;
+        h.stopRequested = std::filesystem::file_size(first, missing) > (1u << 20) && !missing;
+    };
+    host.Run(stillClock);
+    EXPECT_TRUE(host.stopRequested);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(ReadFile(first), "a\r\nb\r\n");
+    EXPECT_EQ(host.Total(), 2);
+}
+
 #ifndef _WIN32
 TEST_F(RunFailuresTest, RealReadOnlyFolder) {
     if (::geteuid() == 0) {
