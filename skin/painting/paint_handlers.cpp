@@ -25,11 +25,28 @@ bool WasPushButton(HWND hWnd) {
     return (GetSkinProp<LONG_PTR>(hWnd, kPropOldStyle) & 6) == 0;
 }
 
+// The button class has CS_PARENTDC: its paint DC is clipped like the parent's, not
+// to the button's rounded region, and would paint the corners the region cuts away.
+void ClipToWindowRegion(HWND hWnd, HDC dc) {
+    UniqueHrgn region(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(hWnd, region.get()) == ERROR) {
+        return;
+    }
+    // The region is in window coordinates, the paint DC in client coordinates.
+    RECT window{};
+    GetWindowRect(hWnd, &window);
+    POINT client{0, 0};
+    ClientToScreen(hWnd, &client);
+    OffsetRgn(region.get(), window.left - client.x, window.top - client.y);
+    ExtSelectClipRgn(dc, region.get(), RGN_AND);
+}
+
 void PaintButtonFully(HWND hWnd) {
     // A paint in the middle of a fade ends it: the current state shows whole.
     StopFadeTimer(hWnd);
     SetSkinProp(hWnd, kPropAlphaLevel, INT_PTR{255});
     PaintDc paint(hWnd);
+    ClipToWindowRegion(hWnd, paint.get());
     PaintButton(hWnd, paint.get());
 }
 

@@ -34,9 +34,10 @@ void PaintProgressBarClient(HWND hWnd) {
     FillColorRect(surface.get(), 0, 0, cw, ch, kBackgroundColour);
     if (f != 0.0f) {
         if (vertical) {
-            // Grows upward from the bottom.
-            FillColorRect(surface.get(), 0, RoundHalfEven(ch - f * ch), cw, RoundHalfEven(f * ch),
-                          kProgressFillColour);
+            // Grows upward from the bottom, and reaches it: the top and the length
+            // rounded apart could leave the bottom row white when both are halves.
+            const int top = RoundHalfEven(ch - f * ch);
+            FillColorRect(surface.get(), 0, top, cw, ch - top, kProgressFillColour);
         } else {
             FillColorRect(surface.get(), 0, 0, RoundHalfEven(f * cw), ch, kProgressFillColour);
         }

@@ -149,6 +149,35 @@ TEST_F(FrameTest, PaintsAOnePixelBorderAroundItsFace) {
     EXPECT_EQ(at(kWidth / 2, kHeight / 2), RGB(10, 20, 30));
 }
 
+// On screen, a panel that grows or shrinks shows its border at its new edges and
+// nowhere else: the whole panel is redrawn, not only the strip that was uncovered.
+TEST_F(FrameTest, ResizedPanelOnScreenShowsItsBorderAtTheNewEdgesOnly) {
+    ShowWindow(host.window, SW_SHOWNOACTIVATE);
+    const HWND window = MakeFrame(nullptr, 120, 60);
+    iFrame::FromWindow(window)->SetBackColor(RGB(10, 20, 30));
+    UpdateWindow(host.window);
+    const auto shown = [&](int x, int y) {
+        const HDC dc = GetDC(window);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(window, dc);
+        return colour;
+    };
+    ASSERT_EQ(shown(119, 30), kFrameBorderColor);
+
+    SetWindowPos(window, nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER);
+    UpdateWindow(window);
+    EXPECT_EQ(shown(119, 30), RGB(10, 20, 30));  // where the right edge was
+    EXPECT_EQ(shown(60, 59), RGB(10, 20, 30));   // and the bottom edge
+    EXPECT_EQ(shown(199, 30), kFrameBorderColor);
+    EXPECT_EQ(shown(60, 99), kFrameBorderColor);
+
+    SetWindowPos(window, nullptr, 0, 0, 80, 40, SWP_NOMOVE | SWP_NOZORDER);
+    UpdateWindow(window);
+    EXPECT_EQ(shown(79, 20), kFrameBorderColor);
+    EXPECT_EQ(shown(40, 39), kFrameBorderColor);
+    EXPECT_EQ(shown(78, 20), RGB(10, 20, 30));
+}
+
 TEST_F(FrameTest, ControlsInsideNotifyThePanelsParent) {
     const HWND frame = MakeFrame(nullptr);
     const HWND button =

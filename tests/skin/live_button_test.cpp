@@ -293,6 +293,33 @@ TEST_F(LiveButton, DisablingShowsTheDisabledPictureAndEnablingTheNormalOne) {
     ExpectShows(kStateNormal);
 }
 
+// Uncovered and repainted whole, the button keeps the corners its rounded region cuts
+// away: one pixel at each corner is not the face, the face begins right beside it.
+TEST_F(LiveButton, RepaintedButtonLeavesOutTheOnePixelItsRegionCutsAtEachCorner) {
+    RedrawWindow(form.get(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ASSERT_EQ(State(), kStateNormal);
+    // Read through the form: a pixel the region cuts away belongs to it.
+    const POINT at = ScreenPoint(button, 0, 0);
+    const POINT formAt = ScreenPoint(form.get(), 0, 0);
+    const HDC face = GetSkinProp<HDC>(button, StateDcProp(kStateNormal));
+    for (const POINT corner : {POINT{0, 0}, POINT{kWidth - 1, 0}, POINT{0, kHeight - 1},
+                               POINT{kWidth - 1, kHeight - 1}}) {
+        // The corner pixel and its three neighbours inward.
+        for (const POINT step : {POINT{0, 0}, POINT{1, 0}, POINT{0, 1}, POINT{1, 1}}) {
+            const int x = corner.x == 0 ? step.x : corner.x - step.x;
+            const int y = corner.y == 0 ? step.y : corner.y - step.y;
+            const COLORREF shown =
+                ClientPixel(form.get(), at.x - formAt.x + x, at.y - formAt.y + y);
+            if (step.x == 0 && step.y == 0) {
+                EXPECT_NE(shown, GetPixel(face, x, y)) << "corner " << x << "," << y;
+            } else {
+                EXPECT_EQ(shown, GetPixel(face, x, y)) << "face at " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST_F(LiveButton, AnyTimerMessageAdvancesTheFadeOneStep) {
     SetSkinProp(button, kPropAlphaLevel, INT_PTR{30});
     SendMessageA(button, WM_TIMER, 77, 0);

@@ -85,6 +85,41 @@ TEST_F(LiveControls, CheckBoxLightsUnderTheMouseAndShowsItsNewMarkRightAfterTheC
     EXPECT_EQ(WindowPixel(check, markX + 8, markY), markTip);
 }
 
+// Underneath the skin: the system's own drawing of a held check box, made at once on
+// every move with the button down, as the classic button control draws its pushed
+// state (Wine's waits for the next paint, which the skin answers anyway).
+WNDPROC systemCheckProc = nullptr;
+LRESULT CALLBACK DrawsItselfAtOnceWhileHeld(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    const LRESULT result = CallWindowProcA(systemCheckProc, window, message, wParam, lParam);
+    if (message == WM_MOUSEMOVE && (wParam & MK_LBUTTON) != 0) {
+        HDC dc = GetDC(window);
+        RECT all{};
+        GetClientRect(window, &all);
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ReleaseDC(window, dc);
+    }
+    return result;
+}
+
+TEST_F(LiveControls, HeldCheckBoxUnderTheMouseIsPaintedPressedAgainOverTheSystemsDrawing) {
+    HWND check = form.Add(kCheckBoxClass, "check", BS_AUTOCHECKBOX, 20, 20, 120, kGlyphRowHeight);
+    systemCheckProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        check, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DrawsItselfAtOnceWhileHeld)));
+    Skin();
+    const Glyph box;
+    const COLORREF pressedFill = GetPixel(OptionImage, 1, 30);
+    MoveMouseTo(ScreenPoint(check, 40, 8));
+    PressLeft();
+    ASSERT_EQ(Prop(check, kPropOldState), kStatePressed);
+
+    // The state is already "pressed": only a forced paint puts the box back.
+    MoveMouseTo(ScreenPoint(check, 60, 8));
+    EXPECT_EQ(Prop(check, kPropOldState), kStatePressed);
+    EXPECT_EQ(WindowPixel(check, 0, box.top), kPressedCheckFrameColour);
+    EXPECT_EQ(WindowPixel(check, 1, box.top + 1), pressedFill);
+}
+
 TEST_F(LiveControls, SpaceOnAFocusedCheckBoxPressesAndReleasesIt) {
     HWND check = form.Add(kCheckBoxClass, "check", BS_AUTOCHECKBOX, 20, 20, 120, kGlyphRowHeight);
     Skin();

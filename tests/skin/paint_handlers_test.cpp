@@ -4,9 +4,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "skin/engine/skin_attachment.h"
+#include "live_input.h"
 #include "skin_engine_fixture.h"
 
 namespace quenlo::skin {
@@ -49,6 +52,42 @@ TEST_F(PaintHandlers, VerticalProgressBarGrowsUpFromTheBottomRoundingHalvesToEve
     EXPECT_EQ(ClientPixel(bar, 10, 32), kWhiteColour);
     EXPECT_EQ(ClientPixel(bar, 10, 33), kFill);
     EXPECT_EQ(ClientPixel(bar, 10, 49), kFill);
+}
+
+// Fill lengths are rounded, halves to the even neighbour: at half scale 2.5 pixels
+// become 2 and 3.5 become 4. A vertical fill starts at its rounded top and runs down
+// to the bottom edge.
+TEST_F(PaintHandlers, ProgressFillLengthsRoundHalvesToEvenAndAVerticalFillReachesTheBottom) {
+    struct Case {
+        DWORD style;
+        int length;  // of the client area along the bar
+        int filled;
+    };
+    const Case cases[] = {{0, 5, 2}, {0, 7, 4}, {PBS_VERTICAL, 5, 3}, {PBS_VERTICAL, 7, 3}};
+    std::vector<HWND> bars;
+    for (const Case& c : cases) {
+        HWND bar = Progress(c.style, 40, 40, 15000);
+        RECT client{};
+        GetClientRect(bar, &client);
+        const int edge = 40 - client.right;  // the border, on both sides together
+        const bool vertical = c.style == PBS_VERTICAL;
+        SetWindowPos(bar, nullptr, 0, 0, (vertical ? 10 : c.length) + edge,
+                     (vertical ? c.length : 10) + edge, SWP_NOMOVE | SWP_NOZORDER);
+        bars.push_back(bar);
+    }
+    ApplySkin(form.get());
+    for (size_t i = 0; i < bars.size(); ++i) {
+        const Case& c = cases[i];
+        const bool vertical = c.style == PBS_VERTICAL;
+        SCOPED_TRACE((vertical ? "vertical, " : "horizontal, ") + std::to_string(c.length));
+        Repaint(bars[i]);
+        for (int along = 0; along < c.length; ++along) {
+            const bool fill = vertical ? along >= c.length - c.filled : along < c.filled;
+            const COLORREF shown =
+                vertical ? ClientPixel(bars[i], 5, along) : ClientPixel(bars[i], along, 5);
+            EXPECT_EQ(shown, fill ? kFill : kWhiteColour) << "pixel " << along;
+        }
+    }
 }
 
 TEST_F(PaintHandlers, BorderedProgressBarAtZeroIsWhiteInsideAOnePixelBorder) {
@@ -116,6 +155,15 @@ TEST_F(PaintHandlers, ClientEdgeOfAnEditBecomesFlatRings) {
     for (POINT p : {POINT{1, 1}, POINT{2, 2}, POINT{1, 12}, POINT{98, 22}, POINT{97, 21}}) {
         EXPECT_EQ(WindowPixel(edit, p.x, p.y), kWhiteColour) << p.x << "," << p.y;
     }
+
+    // Disabled, the edge turns pale; enabled again, it takes the normal colour back.
+    EnableWindow(edit, FALSE);
+    PumpWithoutTimers();
+    EXPECT_EQ(WindowPixel(edit, 0, 0), kPaleBorder);
+    EXPECT_EQ(WindowPixel(edit, 99, 23), kPaleBorder);
+    EnableWindow(edit, TRUE);
+    PumpWithoutTimers();
+    EXPECT_EQ(WindowPixel(edit, 0, 0), kBorder);
 }
 
 // Owner-drawn items. The skin paints its push buttons itself, so their draw requests
