@@ -41,6 +41,7 @@ TEST_F(MainWindowTest, WholeRunSplitsTheFileAndReportsTheEnd) {
     EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
     EXPECT_EQ(Text(ControlId::Label7), "总共处理行数：7");
     EXPECT_FALSE(Window().Timer1Enabled());
+    EXPECT_FALSE(KillTimer(window_, MainWindow::kTimer1Id)) << "Timer1 still ticks";
     EXPECT_FALSE(Window().IsRunning());
     EXPECT_EQ(ReadAll(results_ / "1-2026-12-07.txt"), "line 1\r\nline 2\r\nline 3\r\n");
     EXPECT_EQ(ReadAll(results_ / "2-2026-12-07.txt"), "line 4\r\nline 5\r\nline 6\r\n");

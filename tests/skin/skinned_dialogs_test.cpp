@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "skin/engine/skin_attachment.h"
@@ -155,6 +156,39 @@ TEST(SkinnedDialogs, BoxOfASkinnedFormIsSkinnedAndClosesWithSpaceOnItsSkinnedBut
     EXPECT_TRUE(seen.buttonShowedPressed);
     EXPECT_EQ(SkinnedWindowCount, before);  // the box detached itself as it went
     RemoveSkin(owner.get());
+    EXPECT_EQ(SkinnedWindowCount, 0);
+}
+
+// Activation moving from a skinned form to another window skins that window only when
+// the form owns it: a window of another owner, or of none, keeps its own look.
+TEST(SkinnedDialogs, ActivationSkinsOnlyAWindowTheFormOwns) {
+    FormWindow form(300, 200, true);
+    FormWindow stranger(300, 200, true);
+    ApplySkin(form.get());
+    const auto popup = [](HWND owner) {
+        HWND window = CreateWindowExA(0, "#32770", "popup", WS_POPUP | WS_CAPTION, 40, 40, 120, 80,
+                                      owner, nullptr, nullptr, nullptr);
+        ShowWindow(window, SW_SHOWNA);
+        return window;
+    };
+    const std::pair<HWND, bool> cases[] = {
+        {popup(stranger.get()), false}, {popup(nullptr), false}, {popup(form.get()), true}};
+
+    for (const auto& [window, owned] : cases) {
+        SetActiveWindow(form.get());
+        Pump();
+        ASSERT_EQ(GetActiveWindow(), form.get());
+        SetActiveWindow(window);  // the form hears WM_ACTIVATE naming this window
+        Pump();
+        ASSERT_EQ(GetActiveWindow(), window);
+        EXPECT_EQ(IsSkinned(window), owned) << (owned ? "owned" : "not owned");
+    }
+
+    for (const auto& [window, owned] : cases) {
+        RemoveSkin(window);
+        DestroyWindow(window);
+    }
+    RemoveSkin(form.get());
     EXPECT_EQ(SkinnedWindowCount, 0);
 }
 
