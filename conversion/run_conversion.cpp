@@ -90,6 +90,11 @@ private:
 
     template <class Units>
     bool Split(const char* first, const char* last);
+    template <class Units>
+    bool SplitWithLineEnds(bool lineFeedEnds, const char* first, const char* last) {
+        return lineFeedEnds ? Split<LineFeedEnding<Units>>(first, last)
+                            : Split<Units>(first, last);
+    }
     bool InputExhausted();
 
     // After lines that never pass a check (LinesBeforeCheck): the counting rule, then
@@ -158,9 +163,13 @@ void ConversionRun::Run() {
         }
         const ReadAhead::Block head = *firstBlock;
         const EncodingSignature signature = DetectEncoding(std::string_view(head.data, head.size));
-        if (LineFeedsWithoutCR(std::string_view(head.data, head.size).substr(signature.mark.size()),
-                               signature.encoding)) {
-            host_.Notice(InputNotice::LineFeedsWithoutCR);
+        // Decided once, from the first block: a lone LF further on in a file that has
+        // CRs stays inside its line, and the reverse.
+        const bool lineFeedEnds = LineFeedsWithoutCR(
+            std::string_view(head.data, head.size).substr(signature.mark.size()),
+            signature.encoding);
+        if (lineFeedEnds) {
+            host_.Notice(InputNotice::LinesEndInLF);
         }
         StartWriter(signature);
         ReadSettings();
@@ -170,13 +179,13 @@ void ConversionRun::Run() {
         bool finished = false;
         switch (signature.encoding) {
             case TextEncoding::Utf16LE:
-                finished = Split<Utf16LEUnits>(first, last);
+                finished = SplitWithLineEnds<Utf16LEUnits>(lineFeedEnds, first, last);
                 break;
             case TextEncoding::Utf16BE:
-                finished = Split<Utf16BEUnits>(first, last);
+                finished = SplitWithLineEnds<Utf16BEUnits>(lineFeedEnds, first, last);
                 break;
             default:
-                finished = Split<ByteUnits>(first, last);
+                finished = SplitWithLineEnds<ByteUnits>(lineFeedEnds, first, last);
                 break;
         }
         if (finished) {
@@ -445,6 +454,8 @@ void ConversionRun::Stop() {
     }
     UpdateTotal();
     CloseInput();
+    // A stopped run is over: its seconds must not go on counting.
+    host_.SetTimerEnabled(false);
 }
 
 void ConversionRun::Fail(const RunFailure& failure) {
