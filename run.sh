@@ -52,7 +52,8 @@ run_window() {
 gallery=build/win64/demos/gallery/QuenloGallery.exe
 gallery_shots() {
     mkdir -p "$1"
-    rm -f "$1"/[0-9]-*.png  # its own pictures of an earlier run
+    # Its own pictures of an earlier full run; one picture alone leaves the others be.
+    [[ ${2:-} == --rest-only ]] || rm -f "$1"/[0-9]-*.png
     scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/demos/gallery_demo_driver.exe \
         "$(windows_path "$gallery")" "$(windows_path "$1")" "${@:2}" | sed 's/^saved .*\\/saved /'
 }
@@ -139,7 +140,15 @@ run_split() {
 }
 
 case ${1:-} in
-    "") if [[ -n ${DISPLAY:-} ]]; then run_window; else run_demo; fi ;;
+    "")
+        if [[ -n ${DISPLAY:-} ]]; then
+            run_window
+        else
+            echo "./run.sh: no display (DISPLAY is not set), so this runs the demo on a virtual"
+            echo "display instead and saves screenshots (./run.sh --help lists the modes)."
+            run_demo
+        fi
+        ;;
     --demo) run_demo ;;
     --split) run_split ;;
     --gallery) run_gallery ;;
