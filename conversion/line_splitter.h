@@ -1,6 +1,7 @@
 // Cuts a stream of input blocks into trimmed lines. A line ends at CR or CR LF; a lone
-// LF stays inside it, unless the units say lines end in LF (then LF ends one too). Lines of any length stream through: spaces after the last
-// character seen so far are held back as a count, so memory never grows with a line.
+// LF stays inside it, unless the units say lines end in LF (then LF ends one too).
+// Lines of any length stream through: spaces after the last character seen so far are
+// held back as a count, so memory never grows with a line.
 #pragma once
 
 #include <cstddef>

@@ -92,8 +92,7 @@ private:
     bool Split(const char* first, const char* last);
     template <class Units>
     bool SplitWithLineEnds(bool lineFeedEnds, const char* first, const char* last) {
-        return lineFeedEnds ? Split<LineFeedEnding<Units>>(first, last)
-                            : Split<Units>(first, last);
+        return lineFeedEnds ? Split<LineFeedEnding<Units>>(first, last) : Split<Units>(first, last);
     }
     bool InputExhausted();
 
@@ -165,9 +164,9 @@ void ConversionRun::Run() {
         const EncodingSignature signature = DetectEncoding(std::string_view(head.data, head.size));
         // Decided once, from the first block: a lone LF further on in a file that has
         // CRs stays inside its line, and the reverse.
-        const bool lineFeedEnds = LineFeedsWithoutCR(
-            std::string_view(head.data, head.size).substr(signature.mark.size()),
-            signature.encoding);
+        const bool lineFeedEnds =
+            LineFeedsWithoutCR(std::string_view(head.data, head.size).substr(signature.mark.size()),
+                               signature.encoding);
         if (lineFeedEnds) {
             host_.Notice(InputNotice::LinesEndInLF);
         }

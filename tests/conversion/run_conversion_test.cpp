@@ -463,8 +463,8 @@ TEST_F(RunConversionTest, RandomTextComesOutAsTheLineByLineRulesGiveIt) {
     std::mt19937 random(2026);
     const std::vector<std::string> pieces = {
         "word", "中文", " ", "  ", "\t", "\r\n", "\r\n", "\r\n", "\r", "\n", std::string(70, 'y')};
-    const std::vector<std::string> piecesWithoutCR = {"word", "中文", " ",  "  ", "\t",
-                                                      "\n",    "\n",    "\n", std::string(70, 'y')};
+    const std::vector<std::string> piecesWithoutCR = {
+        "word", "中文", " ", "  ", "\t", "\n", "\n", "\n", std::string(70, 'y')};
     for (const bool lineFeedEnds : {false, true}) {
         SCOPED_TRACE(lineFeedEnds ? "lines end in LF" : "lines end in CR");
         std::string text;
