@@ -77,12 +77,20 @@ run_demo() {
     fi
     local results=$demo/转换结果
     remove_earlier_results "$results"
+    # The window shows the path a user would have: the sample on a drive D: of the
+    # demo's own (a folder under build/demo), linked there rather than copied.
+    local drive=$demo/drive-d
+    mkdir -p "$drive/工作" build/wineprefix/dosdevices
+    ln -f "$sample" "$drive/工作/客户名单.txt"
+    ln -sfn "$PWD/$drive" "build/wineprefix/dosdevices/d:"
     step "running Quenlo.exe on a virtual display"
-    scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/main_window/quenlo_demo_driver.exe \
-        "$(windows_path "$demo/Quenlo.exe")" "$(windows_path "$sample")" "$(windows_path "$demo")" \
+    # Wine reads the Chinese path argument as UTF-8.
+    LC_ALL=C.UTF-8 scripts/windows_session.sh /usr/lib/wine/wine64 \
+        build/win64/tests/main_window/quenlo_demo_driver.exe \
+        "$(windows_path "$demo/Quenlo.exe")" 'D:\工作\客户名单.txt' "$(windows_path "$demo")" \
         | sed 's/^saved .*\\/saved /'
     echo
-    echo "Input:       $PWD/$sample"
+    echo "Input:       $PWD/$sample (D:\\工作\\客户名单.txt in the window)"
     echo "Screenshots: $PWD/$demo/1-idle.png, 2-running.png, 3-finished.png"
     echo "Results:     $PWD/$results ($(ls "$results" | wc -l) files)"
     echo
