@@ -89,7 +89,7 @@ private:
     void StartWriter(const EncodingSignature& signature);
 
     template <class Units>
-    bool Split(const char* first, const char* last);
+    [[gnu::noinline]] bool Split(const char* first, const char* last);
     template <class Units>
     bool SplitWithLineEnds(bool lineFeedEnds, const char* first, const char* last) {
         return lineFeedEnds ? Split<LineFeedEnding<Units>>(first, last) : Split<Units>(first, last);
