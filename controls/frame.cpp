@@ -72,9 +72,23 @@ iFrame::~iFrame() {
     DeleteObject(backBrush_);
 }
 
+COLORREF iFrame::FaceColour() const {
+    return systemColours_ ? GetSysColor(COLOR_BTNFACE) : TranslateOleColor(backColor_);
+}
+
+void iFrame::RenewBrush() {
+    DeleteObject(std::exchange(backBrush_, CreateSolidBrush(FaceColour())));
+}
+
+void iFrame::SetSystemColours(bool on) {
+    systemColours_ = on;
+    RenewBrush();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void iFrame::SetBackColor(OleColor New_BackColor) {
     backColor_ = New_BackColor;
-    DeleteObject(std::exchange(backBrush_, CreateSolidBrush(TranslateOleColor(backColor_))));
+    RenewBrush();
     InvalidateRect(window_, nullptr, TRUE);
     if (saved_) {
         saved_->PropertyChanged(kBackColorProperty);
@@ -84,7 +98,7 @@ void iFrame::SetBackColor(OleColor New_BackColor) {
 void iFrame::ReadProperties(const PropertyBag& bag) {
     const auto color = bag.Read(kBackColorProperty, kButtonFaceOleColor);
     backColor_ = static_cast<OleColor>(color);
-    DeleteObject(std::exchange(backBrush_, CreateSolidBrush(TranslateOleColor(backColor_))));
+    RenewBrush();
 }
 
 void iFrame::WriteProperties(PropertyBag& bag) const {
@@ -96,7 +110,8 @@ void iFrame::Paint(HDC dc) const {
     GetClientRect(window_, &face);
     FillRect(dc, &face, backBrush_);
     // A solid one-pixel outline with a transparent inside, in front of the face.
-    const HBRUSH border = CreateSolidBrush(kFrameBorderColor);
+    const HBRUSH border =
+        CreateSolidBrush(systemColours_ ? GetSysColor(COLOR_WINDOWTEXT) : kFrameBorderColor);
     FrameRect(dc, &border_, border);
     DeleteObject(border);
 }
@@ -124,7 +139,7 @@ LRESULT iFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const LRESULT result = SendMessageA(GetParent(window_), message, wParam, lParam);
         // A parent that leaves a static's or a button's colours alone gets the panel's.
         if (result == 0 && (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)) {
-            SetBkColor(reinterpret_cast<HDC>(wParam), TranslateOleColor(backColor_));
+            SetBkColor(reinterpret_cast<HDC>(wParam), FaceColour());
             return reinterpret_cast<LRESULT>(backBrush_);
         }
         return result;
@@ -139,9 +154,8 @@ LRESULT iFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SYSCOLORCHANGE:
             // A face of a system colour takes the new one, as the labels on it do.
-            if (backColor_ & 0x80000000u) {
-                DeleteObject(
-                    std::exchange(backBrush_, CreateSolidBrush(TranslateOleColor(backColor_))));
+            if (systemColours_ || (backColor_ & 0x80000000u)) {
+                RenewBrush();
             }
             RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             return 0;

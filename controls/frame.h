@@ -34,6 +34,9 @@ public:
     void SetBackColor(OleColor New_BackColor);
     // The brush the panel's face is painted with; children use it behind their text.
     HBRUSH BackBrush() const { return backBrush_; }
+    // With system colours on (high contrast), the face and border take the theme's
+    // colours whatever BackColor says; BackColor itself is kept.
+    void SetSystemColours(bool on);
     // Where the border outline lies, in the panel's client pixels.
     const RECT& BorderRect() const { return border_; }
 
@@ -49,11 +52,14 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc) const;
+    COLORREF FaceColour() const;
+    void RenewBrush();
 
     HWND window_;
     PropertyBag* saved_;
     OleColor backColor_ = kButtonFaceOleColor;
     HBRUSH backBrush_ = nullptr;  // owned: replaced with the colour, deleted with the panel
+    bool systemColours_ = false;
     RECT border_{};
 };
 

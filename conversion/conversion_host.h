@@ -54,6 +54,8 @@ public:
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
     // The file being read, whatever name or link led to it; empty when unknown.
     virtual std::optional<FileIdentity> Identity() const = 0;
+    // The bytes there are to read, when known when opened (a disk file; not a pipe).
+    virtual std::optional<std::uint64_t> Length() const { return std::nullopt; }
     // Makes a Read that waits in another thread for data that may never come (a
     // pipe whose writer stalls) return 0 soon, and every later Read at once. Safe
     // from any thread, and more than once.
@@ -118,6 +120,9 @@ public:
     // A word about the input where the program has a place for it; the window has
     // none.
     virtual void Notice(InputNotice) {}
+    // How far the run has read its input, told at pump time when the input's length
+    // is known; never less than the time before.
+    virtual void Progress(std::uint64_t /*bytesRead*/, std::uint64_t /*inputLength*/) {}
 
     // Clock and file services.
     virtual CalendarDate Today() = 0;

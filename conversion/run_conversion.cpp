@@ -144,6 +144,8 @@ private:
     std::uint64_t linesSinceClock_ = 0;
     std::uint64_t linesDone_ = 0;
     std::uint64_t linesAtLastBlock_ = 0;
+    std::uint64_t bytesRead_ = 0;  // of the blocks handed to the splitter so far
+    std::optional<std::uint64_t> inputLength_;
     std::uint64_t linesPerClockCheck_ =
         options_.pumpInterval.count() > 0 ? kLinesPerClockCheck : 1;
     Clock::time_point lastPump_ = Now();
@@ -161,6 +163,7 @@ void ConversionRun::Run() {
             return;
         }
         const ReadAhead::Block head = *firstBlock;
+        bytesRead_ = head.size;
         const EncodingSignature signature = DetectEncoding(std::string_view(head.data, head.size));
         // Decided once, from the first block: a lone LF further on in a file that has
         // CRs stays inside its line, and the reverse.
@@ -222,6 +225,7 @@ void ConversionRun::Prepare() {
         throw RunFailure{Describe(kCannotOpenInput, error.file(), error.reason()), false};
     }
     inputIdentity_ = input_->Identity();
+    inputLength_ = input_->Length();
     RefuseInputAmongOutputs(results);
     if (options_.removeCleanupFile) {
         RemoveCleanupFile(inputText);
@@ -345,6 +349,7 @@ bool ConversionRun::Split(const char* first, const char* last) {
             return false;
         }
         const ReadAhead::Block block = *next;
+        bytesRead_ += block.size;
         if (block.size == 0) {
             if (carried > 0) {
                 splitter.StrayByte(carry);
@@ -411,6 +416,9 @@ bool ConversionRun::PumpDue() {
 void ConversionRun::Pump() {
     writer_->FlushWholeLines();
     UpdateTotal();
+    if (inputLength_) {
+        host_.Progress(bytesRead_, *inputLength_);
+    }
     host_.ProcessPendingMessages();
     stopRequested_ = host_.StopRequested();
     ReadSettings();

@@ -99,7 +99,7 @@ void MainWindow::OnCommand2Click() {
         // Start: re-skinned around the caption change so the button shows it.
         RemoveWindowSkin(window_);
         SetText(ControlId::Command2, kStopCaption);
-        ApplyWindowSkin(window_);
+        ApplySkinUnlessHighContrast();
         SetText(ControlId::Label7, std::string(kTotalPrefix).append("0"));
         SetText(ControlId::Label6, std::string("0").append(kSecondsSuffix));
         bStopRequested = false;
@@ -112,7 +112,7 @@ void MainWindow::OnCommand2Click() {
     SetTimer1Enabled(false);
     RemoveWindowSkin(window_);
     SetText(ControlId::Command2, kStartCaption);
-    ApplyWindowSkin(window_);
+    ApplySkinUnlessHighContrast();
 }
 
 void MainWindow::OnTimer1Tick() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "main_window/layout.h"
 #include "main_window/window_host.h"
 #include "main_window/window_services.h"
+#include "skin/common/gdi_handles.h"
 
 namespace quenlo {
 
@@ -41,6 +43,11 @@ public:
     bool Timer1Enabled() const { return timer1Enabled_; }
     void SetTimer1Enabled(bool enabled);
     bool IsRunning() const { return running_; }
+    bool HighContrast() const { return highContrast_; }
+    // The run on the taskbar button: how far it has read, and how it ended (told just
+    // before the box that says so).
+    void ShowRunProgress(std::uint64_t done, std::uint64_t total);
+    void ShowRunEnd(bool failed);
 
     // Runs pending messages the way the main loop does (dialog keys included); a
     // WM_QUIT seen here stops the run and is posted again once the run has returned.
@@ -68,23 +75,38 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    // Every control where the layout puts it at the current DPI, in the font of that DPI.
+    void LayOutControls();
+    // Returns the font it replaces, for the caller to keep until no control uses it.
+    skin::UniqueHfont MakeFontForDpi();
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // The caption's and Alt+Tab's icons drawn at the sizes of the current DPI; null
+    // icons put the class's back. The ones replaced are destroyed.
+    void SetIcons(HICON small, HICON big);
     void FitLabelToCaption(ControlId id);
     void Run();
     void ShowBox(std::string_view text, std::string_view title, UINT type);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
+    // The skin goes on only while high contrast is off: then the system draws every
+    // window in the theme's colours, which is what people with that setting need.
+    void ApplySkinUnlessHighContrast();
+    void FollowHighContrast();
     void OnCommand(int commandId, int code);
 
     HWND window_;
     WindowServices services_;
     WindowHost host_;
     int dpi_ = 96;
-    HFONT font_ = nullptr;  // the stock GUI font: never deleted
+    HFONT font_ = nullptr;  // the stock GUI font, or scaledFont_ at another DPI
+    skin::UniqueHfont scaledFont_;
     std::array<HWND, kControlCount> controls_{};
     std::array<PropertyBag, kControlCount> savedProperties_;  // what each panel saves
 
     bool bStopRequested = false;
     bool running_ = false;
     bool timer1Enabled_ = false;
+    bool highContrast_ = false;
+    std::uint64_t progressShown_ = 0;
     bool closeAfterRun_ = false;
     std::optional<int> quitAfterRun_;
     HWND lastFocus_ = nullptr;

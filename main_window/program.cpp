@@ -1,5 +1,7 @@
 #include "main_window/program.h"
 
+#include <objbase.h>
+
 #include <string>
 #include <utility>
 
@@ -12,9 +14,26 @@ namespace {
 constexpr char kCannotCreateWindow[] = "无法创建 Quenlo 的窗口";
 constexpr char kNoReasonGiven[] = "系统未说明原因";
 
+// The taskbar button is a COM object of the shell, used from this thread only.
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialised_) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
 }  // namespace
 
 int RunQuenlo(WindowServices services, int showCommand) {
+    const ComApartment com;
     services = WithPlatformDefaults(std::move(services));
     const WindowServices::MessageBoxCall messageBox = services.messageBox;
     const HWND window = MainWindow::Create(std::move(services), showCommand);

@@ -38,11 +38,16 @@ void WindowHost::SetStartCaption(std::string_view caption) {
 
 void WindowHost::ShowMessage(std::string_view text, std::string_view title, MessageKind kind) {
     const UINT icon = kind == MessageKind::Error ? MB_ICONERROR : MB_ICONINFORMATION;
+    window_.ShowRunEnd(kind == MessageKind::Error);
     services_.messageBox(window_.Handle(), text, title, MB_OK | icon);
 }
 
 void WindowHost::ProcessPendingMessages() {
     window_.PumpMessages();
+}
+
+void WindowHost::Progress(std::uint64_t bytesRead, std::uint64_t inputLength) {
+    window_.ShowRunProgress(bytesRead, inputLength);
 }
 
 CalendarDate WindowHost::Today() {

@@ -37,6 +37,13 @@ CalendarDate LocalToday() {
     return {now.wYear, now.wMonth, now.wDay};
 }
 
+bool SystemHighContrast() {
+    HIGHCONTRASTA setting{};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
 }  // namespace
 
 std::string WindowsFolderProgram(std::string_view name) {
@@ -57,6 +64,12 @@ WindowServices WithPlatformDefaults(WindowServices services) {
     }
     if (!services.today) {
         services.today = LocalToday;
+    }
+    if (!services.taskbar) {
+        services.taskbar = MakeShellTaskbarButton();
+    }
+    if (!services.highContrast) {
+        services.highContrast = SystemHighContrast;
     }
     return services;
 }

@@ -7,12 +7,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "conversion/conversion_host.h"
 #include "conversion/run_conversion.h"
 #include "file_dialog/file_dialog.h"
+#include "main_window/taskbar_button.h"
 
 namespace quenlo {
 
@@ -28,6 +30,8 @@ struct WindowServices {
     cFileDialog::DialogCall openDialog;   // empty: GetOpenFileNameA
     StartProcessCall startProcess;        // empty: CreateProcessA
     std::function<CalendarDate()> today;  // empty: the local clock
+    std::function<bool()> highContrast;   // empty: the system's high-contrast setting
+    std::shared_ptr<TaskbarButton> taskbar;  // empty: the shell's taskbar button
     std::filesystem::path resultsFolder;  // empty: "转换结果" beside the program
     RunOptions runOptions;
     bool quitOnDestroy = false;  // the program ends with its window; tests do not

@@ -104,6 +104,7 @@ public:
     }
 
     std::optional<FileIdentity> Identity() const override { return IdentityOf(handle_.get()); }
+    std::optional<std::uint64_t> Length() const override { return lengthAtOpen_; }
 
     void CancelRead() override {
         std::lock_guard<std::mutex> lock(mutex_);

@@ -1,11 +1,21 @@
 // Whole runs through the start button: the job, the window and the pump together.
+#include <objbase.h>
+#include <shobjidl.h>
+
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <fstream>
+#include <memory>
+#include <vector>
 #include <iterator>
 #include <string>
 
 #include "conversion/output_naming.h"
 #include "conversion/texts.h"
+#include "live_input.h"
+#include "main_window/taskbar_button.h"
+#include "platform/ansi_text.h"
 #include "tests/main_window/window_fixture.h"
 
 namespace quenlo {
@@ -244,6 +254,144 @@ TEST_F(MainWindowTest, JobErrorsAppearAsErrorBoxesNamingTheFile) {
         EXPECT_EQ(Text(ControlId::Label6), "5 秒");
         EXPECT_FALSE(Window().Timer1Enabled());
     }
+}
+
+// What the window told its taskbar button, in order, with the boxes it showed between.
+class TaskbarLog final : public TaskbarButton {
+public:
+    void ButtonCreated(HWND) override { events.push_back("created"); }
+    void ShowProgress(HWND, std::uint64_t done, std::uint64_t total) override {
+        events.push_back("progress");
+        progress.emplace_back(done, total);
+    }
+    void ShowError(HWND) override { events.push_back("error"); }
+    void Clear(HWND) override { events.push_back("clear"); }
+    void Flash(HWND) override { events.push_back("flash"); }
+    void Reset() {
+        events.clear();
+        progress.clear();
+    }
+    int Count(const std::string& event) const {
+        return static_cast<int>(std::count(events.begin(), events.end(), event));
+    }
+    std::vector<std::string> events;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> progress;
+};
+
+class TaskbarTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        services_.taskbar = log_;
+        const auto boxes = services_.messageBox;
+        services_.messageBox = [this, boxes](HWND owner, std::string_view text,
+                                             std::string_view title, UINT type) {
+            log_->events.push_back("box");
+            return boxes(owner, text, title, type);
+        };
+        // Every look at the clock finds a pump due: many pumps, whatever the speed.
+        services_.runOptions.clock = [now = std::chrono::steady_clock::time_point()]() mutable {
+            return now += std::chrono::seconds(1);
+        };
+    }
+    // The bytes read only ever grow, against the input's whole length.
+    void ExpectProgressForward(std::uint64_t length) {
+        ASSERT_GE(log_->progress.size(), 2u) << "a run of several blocks shows its way";
+        for (std::size_t i = 0; i < log_->progress.size(); ++i) {
+            EXPECT_EQ(log_->progress[i].second, length);
+            EXPECT_LE(log_->progress[i].first, length);
+            if (i > 0) {
+                EXPECT_GT(log_->progress[i].first, log_->progress[i - 1].first);
+            }
+        }
+    }
+    // Nothing shown once the run is over: the last word is a clear, with no progress
+    // after the first one.
+    void ExpectClearedAtTheEnd() {
+        ASSERT_FALSE(log_->events.empty());
+        EXPECT_EQ(log_->events.back(), "clear");
+        const auto firstClear = std::find(log_->events.begin(), log_->events.end(), "clear");
+        EXPECT_EQ(std::find(firstClear, log_->events.end(), "progress"), log_->events.end());
+    }
+    std::shared_ptr<TaskbarLog> log_ = std::make_shared<TaskbarLog>();
+};
+
+TEST_F(TaskbarTest, ButtonShowsTheRunGoingForwardAndNothingOnceItEndsStopsOrFails) {
+    Open(SW_SHOW);
+    const std::string input = WriteInput("big.txt", 300000);  // several read blocks
+    const auto length = static_cast<std::uint64_t>(
+        std::filesystem::file_size(PathFromUtf8(input)));
+    Window().SetText(ControlId::Text4, input);
+
+    // Ended while someone works in another window: cleared before the box, flashed.
+    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                       nullptr, nullptr, nullptr, nullptr);
+    skin::BringToFront(other);
+    Click(ControlId::Command2);
+    DestroyWindow(other);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, kFinishedText);
+    ExpectProgressForward(length);
+    ExpectClearedAtTheEnd();
+    const auto box = std::find(log_->events.begin(), log_->events.end(), "box");
+    EXPECT_NE(std::find(log_->events.begin(), box, "clear"), box) << "still shown with the box";
+    EXPECT_EQ(log_->Count("flash"), 1);
+    EXPECT_EQ(log_->Count("error"), 0);
+
+    // Stopped by the user, who is in front: cleared, no flash.
+    skin::BringToFront(window_);
+    log_->Reset();
+    bool stopped = false;
+    const RunProbe probe(1, [&] {
+        if (Window().IsRunning() && !log_->progress.empty() && !stopped) {
+            stopped = true;
+            PostClick(ControlId::Command2);
+        }
+    });
+    Click(ControlId::Command2);
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(boxes_.size(), 1u);
+    ExpectClearedAtTheEnd();
+    EXPECT_EQ(log_->Count("flash"), 0);
+    EXPECT_EQ(log_->Count("error"), 0);
+
+    // Failed: the error state while its box is up, then nothing.
+    log_->Reset();
+    Window().SetText(ControlId::Text4, Utf8FromPath(work_ / "missing.txt"));
+    Click(ControlId::Command2);
+    ASSERT_EQ(boxes_.size(), 2u);
+    const std::vector<std::string> failed{"error", "box", "clear"};
+    EXPECT_EQ(log_->events, failed);
+}
+
+// The shell's own button under Wine: told everything a run tells it, and the run
+// goes on exactly as without it.
+TEST_F(MainWindowTest, RealTaskbarButtonChangesNothingInTheRun) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    void* list = nullptr;
+    const bool shellHasOne = SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr,
+                                                        CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+                                                        &list));
+    if (list) {
+        static_cast<ITaskbarList3*>(list)->Release();
+    }
+    EXPECT_TRUE(shellHasOne) << "the run below would not reach a real button";
+    Open(SW_SHOW);
+    SendMessageA(window_, TaskbarButtonCreatedMessage(), 0, 0);  // as the shell does
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 200000));
+    Window().SetText(ControlId::Text7, "100000");
+    Click(ControlId::Command2);
+    Window().SetText(ControlId::Text4, Utf8FromPath(work_ / "missing.txt"));
+    Click(ControlId::Command2);
+
+    ASSERT_EQ(boxes_.size(), 2u);
+    EXPECT_EQ(boxes_[0].text, kFinishedText);
+    EXPECT_EQ(boxes_[1].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(OutputLineCount(), 200000);
+    EXPECT_EQ(OutputFiles().size(), 2u);
+    EXPECT_TRUE(IsWindow(window_));
+    DestroyWindow(window_);
+    CoUninitialize();
 }
 
 }  // namespace

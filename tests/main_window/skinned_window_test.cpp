@@ -4,18 +4,22 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <oleacc.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "controls/frame.h"
 #include "conversion/texts.h"
 #include "platform/ansi_text.h"
 #include "skin/engine/skin_attachment.h"
 #include "skin/registry/skin_state.h"
 #include "skin/engine/skin_window_proc.h"
+#include "skin/painting/primitives.h"
 #include "tests/main_window/window_fixture.h"
 #include "live_input.h"
 #include "test_windows.h"
@@ -134,6 +138,145 @@ TEST_F(SkinnedMainWindowTest, StartButtonShowsItsStartCaptionAgainAfterAComplete
     ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
 }
 
+// The box of the pixels in which two pictures of the given width differ, inside `within`.
+RECT DifferenceBox(const Pixels& a, const Pixels& b, int width, const RECT& within) {
+    RECT box{within.right, within.bottom, within.left, within.top};
+    for (LONG y = within.top; y < within.bottom; ++y) {
+        for (LONG x = within.left; x < within.right; ++x) {
+            const auto at = static_cast<std::size_t>(y * width + x);
+            if (a[at] != b[at]) {
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+            }
+        }
+    }
+    return box;
+}
+
+// The size of the caption's ink as the skin draws it when given all the room it wants.
+SIZE UnclippedInk(HFONT font, const std::string& caption) {
+    constexpr int kRoom = 600;
+    skin::TestSurface blank(kRoom, kRoom, RGB(255, 255, 255));
+    skin::TestSurface written(kRoom, kRoom, RGB(255, 255, 255));
+    const HGDIOBJ previous = SelectObject(written.dc(), font);
+    SetBkMode(written.dc(), TRANSPARENT);
+    skin::DrawTextIn(written.dc(), Utf8ToAnsi(caption), 0, 0, kRoom, kRoom,
+                     DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(written.dc(), previous);
+    const skin::PixelGrid a = blank.Grid();
+    const skin::PixelGrid b = written.Grid();
+    RECT box{kRoom, kRoom, 0, 0};
+    for (LONG y = 0; y < kRoom; ++y) {
+        for (LONG x = 0; x < kRoom; ++x) {
+            if (a.at(x, y) != b.at(x, y)) {
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+            }
+        }
+    }
+    return {box.right - box.left, box.bottom - box.top};
+}
+
+// A move to a monitor of another scale: the window takes the system's rectangle and
+// lays itself out again from the twips, in a font of the new DPI, and the skinned
+// buttons show their captions whole at their new size. Back at 96 all is as it was.
+TEST_F(SkinnedMainWindowTest, ADpiChangeLaysEveryControlOutAgainAndRedrawsTheButtons) {
+    Open();
+    const int systemDpi = Window().Dpi();
+    LOGFONTA stockFace{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof stockFace, &stockFace);
+    for (const int dpi : {144, 192, systemDpi}) {
+        SCOPED_TRACE("dpi " + std::to_string(dpi));
+        // As the system suggests it: the same frame around the client area of the new DPI.
+        RECT outer{};
+        RECT client{};
+        GetWindowRect(window_, &outer);
+        GetClientRect(window_, &client);
+        const RECT suggested{outer.left + 10, outer.top + 20,
+                             outer.left + 10 + (outer.right - outer.left) - client.right +
+                                 TwipsToPixels(kClientWidthTwips, dpi),
+                             outer.top + 20 + (outer.bottom - outer.top) - client.bottom +
+                                 TwipsToPixels(kClientHeightTwips, dpi)};
+        SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        PumpUntilIdle();
+
+        GetWindowRect(window_, &outer);
+        EXPECT_TRUE(EqualRect(&outer, &suggested));
+        EXPECT_EQ(Window().Dpi(), dpi);
+        for (const ControlLayout& row : MainWindowLayout()) {
+            SCOPED_TRACE(row.name);
+            const RECT place = PlaceInParent(row.id);
+            const RECT wanted = PixelPlace(row, dpi);
+            EXPECT_EQ(place.top, wanted.top);
+            if (row.kind != ControlKind::AutoSizeLabel) {
+                EXPECT_TRUE(EqualRect(&place, &wanted));
+            } else if (row.id != ControlId::Label7) {
+                EXPECT_EQ(place.left, wanted.left);
+            }
+            if (row.kind != ControlKind::Frame) {
+                LOGFONTA face{};
+                GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Control(row.id), WM_GETFONT, 0, 0)),
+                           sizeof face, &face);
+                EXPECT_EQ(face.lfHeight, MulDiv(stockFace.lfHeight, dpi, systemDpi));
+                EXPECT_STREQ(face.lfFaceName, stockFace.lfFaceName);
+            }
+        }
+        // The caption's icon drawn at the new DPI's size, not stretched from 16 pixels.
+        ICONINFO icon{};
+        ASSERT_TRUE(GetIconInfo(
+            reinterpret_cast<HICON>(SendMessageA(window_, WM_GETICON, ICON_SMALL, 0)), &icon));
+        BITMAP iconPicture{};
+        GetObjectA(icon.hbmColor, sizeof iconPicture, &iconPicture);
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+        EXPECT_EQ(iconPicture.bmWidth, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, systemDpi));
+
+        RECT panel{};
+        GetClientRect(Control(ControlId::iFrame5), &panel);
+        EXPECT_EQ(PlaceInParent(ControlId::Label7).right,
+                  panel.right - TwipsToPixels(kLabel7RightMarginTwips, dpi));
+
+        for (const ControlId id : {ControlId::Command1, ControlId::Command2}) {
+            SCOPED_TRACE(LayoutOf(id).name);
+            const HWND button = Control(id);
+            const RECT place = PlaceInParent(id);
+            const int width = place.right - place.left;
+            const int height = place.bottom - place.top;
+            for (int state = 0; state < 4; ++state) {
+                const std::string name = "HDC" + std::to_string(state);
+                BITMAP picture{};
+                GetObjectA(
+                    GetCurrentObject(static_cast<HDC>(GetPropA(button, name.c_str())), OBJ_BITMAP),
+                    sizeof picture, &picture);
+                EXPECT_EQ(picture.bmWidth, width) << "state " << state;
+                EXPECT_EQ(picture.bmHeight, height) << "state " << state;
+            }
+            RECT region{};
+            EXPECT_NE(GetWindowRgnBox(button, &region), ERROR);
+            EXPECT_GE(region.right, width);
+            EXPECT_GE(region.bottom, height);
+            // Exactly what a button of this size and font shows when first skinned (the
+            // one without the focus: the other's pictures hold the focus rectangle).
+            if (id == ControlId::Command2) {
+                EXPECT_EQ(ReadStatePictures(button), ReferencePictures(button, Text(id)));
+            }
+
+            // The caption whole: where the normal picture differs from the bare face is
+            // as wide and as tall as the caption's ink with all the room it wants (the
+            // focus rectangle, 2 pixels in, left out).
+            const RECT ink =
+                DifferenceBox(ReadStateBitmap(button, 0), ReferencePictures(button, "")[0], width,
+                              {3, 3, width - 3, height - 3});
+            const SIZE whole = UnclippedInk(
+                reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)), Text(id));
+            EXPECT_EQ(ink.right - ink.left, whole.cx);
+            EXPECT_EQ(ink.bottom - ink.top, whole.cy);
+            EXPECT_GT(whole.cy, MulDiv(dpi, 6, 96)) << "a caption of the new DPI's size";
+        }
+    }
+}
+
 TEST_F(SkinnedMainWindowTest, EveryButtonOfTheWindowIsSkinnedWhileItIsOpen) {
     Open();
     EXPECT_GT(skin::SkinnedWindowCount, 10);
@@ -174,6 +317,184 @@ TEST_F(SkinnedMainWindowTest, StartButtonUnderARealMouseLightsRunsAndGoesBackWhe
     EXPECT_TRUE(skin::PumpUntil([&] { return SkinState(StartButton(), "TIMERID") == 0; }, true));
     EXPECT_EQ(SkinState(StartButton(), "OLDSTATE"), 0);
     EXPECT_TRUE(skin::ScreenShowsButtonState(StartButton(), 0));
+}
+
+// How many pixels of a window, as the screen shows it, have exactly this colour.
+int PixelsOfColour(HWND window, COLORREF colour) {
+    RECT box{};
+    GetWindowRect(window, &box);
+    const HDC dc = GetWindowDC(window);
+    const skin::PixelGrid shown(dc, 0, 0, box.right - box.left, box.bottom - box.top);
+    ReleaseDC(window, dc);
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            count += shown.at(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// High contrast is a query the tests answer (the system under test never turns it
+// on); the window hears of a change through the messages the system sends.
+class HighContrastTest : public SkinnedMainWindowTest {
+protected:
+    void SetUp() override {
+        SkinnedMainWindowTest::SetUp();
+        services_.highContrast = [this] { return highContrast_; };
+    }
+    void Turn(bool on, UINT message) {
+        highContrast_ = on;
+        SendMessageA(window_, message, message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+        PumpUntilIdle();
+    }
+    bool SkinnedNow() {
+        return GetWindowLongPtrA(StartButton(), GWLP_WNDPROC) ==
+               reinterpret_cast<LONG_PTR>(&skin::SkinWndProc);
+    }
+    // What the screen shows: the system's buttons, the theme's colours for the link
+    // and the panels' border; or the skin's and the window's own.
+    void ExpectSystemLook(bool system) {
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        PumpUntilIdle();
+        RECT button{};
+        GetWindowRect(StartButton(), &button);
+        const int area = (button.right - button.left) * (button.bottom - button.top);
+        const int face = PixelsOfColour(StartButton(), GetSysColor(COLOR_BTNFACE));
+        const HWND link = Control(ControlId::Label9);
+        const HDC panel = GetWindowDC(Control(ControlId::iFrame5));
+        const COLORREF border = GetPixel(panel, 0, 0);
+        ReleaseDC(Control(ControlId::iFrame5), panel);
+        if (system) {
+            EXPECT_EQ(skin::SkinnedWindowCount, 0);
+            EXPECT_GT(face, area / 2) << "the start button is not the system's";
+            EXPECT_GT(PixelsOfColour(link, GetSysColor(COLOR_HOTLIGHT)), 10);
+            EXPECT_EQ(PixelsOfColour(link, kLinkColor), 0);
+            EXPECT_EQ(border, GetSysColor(COLOR_WINDOWTEXT));
+        } else {
+            EXPECT_GT(skin::SkinnedWindowCount, 10);
+            EXPECT_TRUE(skin::ScreenShowsButtonState(StartButton(), 0));
+            EXPECT_LT(face, area / 2);
+            EXPECT_GT(PixelsOfColour(link, kLinkColor), 10);
+            EXPECT_EQ(border, kFrameBorderColor);
+        }
+    }
+    bool highContrast_ = false;
+};
+
+TEST_F(HighContrastTest, WindowIsLeftToTheSystemAndItsColoursWhileHighContrastIsOn) {
+    ASSERT_NE(GetSysColor(COLOR_HOTLIGHT), kLinkColor) << "the link's colours must differ";
+    highContrast_ = true;
+    Open(SW_SHOW);
+    skin::BringToFront(window_);
+    EXPECT_FALSE(SkinnedNow());
+    ExpectSystemLook(true);
+
+    Turn(false, WM_SYSCOLORCHANGE);
+    EXPECT_TRUE(SkinnedNow());
+    ExpectSystemLook(false);
+
+    Turn(true, WM_SETTINGCHANGE);
+    EXPECT_FALSE(SkinnedNow());
+    ExpectSystemLook(true);
+}
+
+// Turned on in the middle of a run, the skin comes off at once, and the start and stop
+// put no skin back on; turned off again, the skin shows the caption of that moment.
+TEST_F(HighContrastTest, TurningHighContrastOnDuringARunTakesTheSkinOffUntilItIsTurnedOff) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 50000));
+    int ticks = 0;
+    bool skinnedWhileOn = true;
+    const RunProbe probe(1, [&] {
+        if (!Window().IsRunning()) {
+            return;
+        }
+        if (++ticks == 1) {
+            Turn(true, WM_SETTINGCHANGE);
+        } else if (ticks == 2) {
+            skinnedWhileOn = SkinnedNow() || skin::SkinnedWindowCount != 0;
+            PostClick(ControlId::Command2);
+        }
+    });
+    Sleep(20);  // the probe's timer is due at the run's first pump
+    Click(ControlId::Command2);
+
+    ASSERT_GE(ticks, 2);
+    EXPECT_FALSE(skinnedWhileOn);
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    EXPECT_EQ(skin::SkinnedWindowCount, 0) << "the stop put the skin back on";
+    Turn(false, WM_SYSCOLORCHANGE);
+    EXPECT_TRUE(SkinnedNow());
+    ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
+}
+
+// What a screen reader hears of a control: the name and role of its accessible object.
+struct Heard {
+    std::string name;  // UTF-8
+    long role = 0;
+};
+
+Heard AskReader(HWND control) {
+    Heard heard;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
+        return heard;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (object->get_accName(self, &name) == S_OK && name) {
+        heard.name = Utf8FromWide(std::wstring_view(name, SysStringLen(name)));
+    }
+    SysFreeString(name);
+    VARIANT role{};
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) {
+        heard.role = role.lVal;
+    }
+    object->Release();
+    return heard;
+}
+
+TEST_F(SkinnedMainWindowTest, ScreenReadersHearTheButtonsAndTextBoxesByTheirNames) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    Open();
+    ASSERT_EQ(GetWindowLongPtrA(StartButton(), GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(&skin::SkinWndProc));
+    const Heard import = AskReader(Control(ControlId::Command1));
+    EXPECT_EQ(import.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(import.name, "导入文件");
+    const Heard path = AskReader(Control(ControlId::Text4));
+    EXPECT_EQ(path.role, ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(path.name, "导入文件：");
+    const Heard lines = AskReader(Control(ControlId::Text7));
+    EXPECT_EQ(lines.role, ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(lines.name, "分割行数：");
+    const Heard start = AskReader(StartButton());
+    EXPECT_EQ(start.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(start.name, kStartCaption);
+
+    // The start button's name follows its caption through a run.
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 50000));
+    Heard whileRunning;
+    const RunProbe probe(1, [&] {
+        if (Window().IsRunning() && whileRunning.role == 0) {
+            whileRunning = AskReader(StartButton());
+            PostClick(ControlId::Command2);
+        }
+    });
+    Sleep(20);  // the probe's timer is due at the run's first pump
+    Click(ControlId::Command2);
+    EXPECT_EQ(whileRunning.role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(whileRunning.name, kStopCaption);
+    EXPECT_EQ(AskReader(StartButton()).name, kStartCaption);
+    DestroyWindow(window_);
+    CoUninitialize();
 }
 
 // Owner-draw notices that reach a window's own procedure underneath the skin.
