@@ -53,18 +53,29 @@ run_window() {
 gallery=build/win64/demos/gallery/QuenloGallery.exe
 gallery_shots() {
     mkdir -p "$1"
-    rm -f "$1"/[0-9]-*.png  # its own pictures of an earlier run
+    # Its own pictures of an earlier full run; one picture alone leaves the others be.
+    [[ ${2:-} == --rest-only ]] || rm -f "$1"/[0-9]-*.png
     "${session[@]}" scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/demos/gallery_demo_driver.exe \
         "$(windows_path "$gallery")" "$(windows_path "$1")" "${@:2}" | sed 's/^saved .*\\/saved /'
 }
 
 # Runs the window's demo: Quenlo's copy in build/demo on the sample, screenshots into $1.
+# The window shows the path a user would have: the sample on a drive D: of the demo's
+# own (a folder under build/demo), linked there rather than copied.
 window_shots() {
     mkdir -p "$1"
     remove_earlier_results "$demo/转换结果"
-    "${session[@]}" scripts/windows_session.sh \
+    local prefix=$PWD/build/wineprefix setting drive=$demo/drive-d
+    for setting in "${session[@]}"; do
+        [[ $setting == QUENLO_WINE_PREFIX=* ]] && prefix=${setting#*=}
+    done
+    mkdir -p "$drive/工作" "$prefix/dosdevices"
+    ln -f "$sample" "$drive/工作/客户名单.txt"
+    ln -sfn "$PWD/$drive" "$prefix/dosdevices/d:"
+    # Wine reads the Chinese path argument as UTF-8.
+    "${session[@]}" LC_ALL=C.UTF-8 scripts/windows_session.sh \
         /usr/lib/wine/wine64 build/win64/tests/main_window/quenlo_demo_driver.exe \
-        "$(windows_path "$demo/Quenlo.exe")" "$(windows_path "$sample")" "$(windows_path "$1")" \
+        "$(windows_path "$demo/Quenlo.exe")" 'D:\工作\客户名单.txt' "$(windows_path "$1")" \
         | sed 's/^saved .*\\/saved /'
 }
 
@@ -103,7 +114,7 @@ run_demo() {
     step "running Quenlo.exe on a virtual display"
     window_shots "$demo"
     echo
-    echo "Input:       $PWD/$sample"
+    echo "Input:       $PWD/$sample (D:\\工作\\客户名单.txt in the window)"
     echo "Screenshots: $PWD/$demo/1-idle.png, 2-running.png, 3-finished.png"
     echo "Results:     $PWD/$results ($(ls "$results" | wc -l) files)"
     echo
@@ -166,7 +177,15 @@ run_split() {
 }
 
 case ${1:-} in
-    "") if [[ -n ${DISPLAY:-} ]]; then run_window; else run_demo; fi ;;
+    "")
+        if [[ -n ${DISPLAY:-} ]]; then
+            run_window
+        else
+            echo "./run.sh: no display (DISPLAY is not set), so this runs the demo on a virtual"
+            echo "display instead and saves screenshots (./run.sh --help lists the modes)."
+            run_demo
+        fi
+        ;;
     --demo) run_demo ;;
     --split) run_split ;;
     --gallery) run_gallery ;;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # quenlo-split against GNU split -l on the same machine in the same run: a 5,000,000-line
-# CR LF file (generated once, cached under build/bench) and a file of one 1 GiB line;
+# CR LF file (generated once, cached under build/bench), the same lines ended by LF
+# alone, and a file of one 1 GiB line;
 # median wall times of alternating runs after a warm-up, their ratio, peak memory; and
 # quenlo-split.exe under Wine on the 5M-line file.
 # Usage: bench/split_benchmark.sh [PAIRS]   (default 5; needs scripts/build.sh first)
@@ -19,6 +20,11 @@ lines=$work/lines-5m.txt
 if [[ ! -f $lines ]]; then
     echo "== generating $lines (once)"
     python3 bench/make_lines.py "$lines.part" 5000000 && mv "$lines.part" "$lines"
+fi
+lf=$work/lines-5m-lf.txt
+if [[ ! -f $lf ]]; then
+    echo "== generating $lf (once)"
+    tr -d '\r' <"$lines" >"$lf.part" && mv "$lf.part" "$lf"
 fi
 long=$work/one-line-1g.txt
 if [[ ! -f $long ]]; then
@@ -67,6 +73,7 @@ measure() {  # measure LABEL INPUT
 }
 
 measure "5M lines" "$lines"
+measure "5M lines ended by LF" "$lf"
 measure "one 1 GiB line" "$long"
 rm -rf "$work"/out-*
 

@@ -59,10 +59,9 @@ void ConsoleHost::ShowMessage(std::string_view text, std::string_view, MessageKi
 }
 
 void ConsoleHost::Notice(InputNotice notice) {
-    if (notice == InputNotice::LineFeedsWithoutCR) {
-        Warn("\"" + input_ +
-             "\" has line feeds but no CR at its start; lines end only at CR "
-             "or CR LF, so this file will be one line");
+    if (notice == InputNotice::LinesEndInLF) {
+        EndProgress();
+        WriteText(Stream::Err, "quenlo-split: \"" + input_ + "\": lines end in LF\n");
     }
 }
 

@@ -100,7 +100,7 @@ enum class MessageKind { Information, Error };
 
 // Something odd about the input that the run goes on with, by the tool's rules.
 enum class InputNotice {
-    LineFeedsWithoutCR,  // its first block has LF but no CR: the file is one line
+    LinesEndInLF,  // its first block has LF but no CR: LF ends a line too
 };
 
 class ConversionHost {

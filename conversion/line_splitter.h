@@ -1,6 +1,7 @@
 // Cuts a stream of input blocks into trimmed lines. A line ends at CR or CR LF; a lone
-// LF stays inside it. Lines of any length stream through: spaces after the last
-// character seen so far are held back as a count, so memory never grows with a line.
+// LF stays inside it, unless the units say lines end in LF (then LF ends one too).
+// Lines of any length stream through: spaces after the last character seen so far are
+// held back as a count, so memory never grows with a line.
 #pragma once
 
 #include <cstddef>
@@ -47,8 +48,8 @@ public:
                     return end;
                 }
                 Piece(p, cr);
+                afterCR_ = EndsAtCR(cr);
                 p = cr + k;
-                afterCR_ = true;
                 if (!EndPiecewiseLine()) {
                     return p;
                 }
@@ -63,8 +64,8 @@ public:
             const char* cr;
             for (;;) {
                 cr = crs.Find(p);
-                if (cr == end) {
-                    break;
+                if (cr == end || EndsAtLF(cr)) {
+                    break;  // a line ended by LF alone is written with CR LF
                 }
                 const char* next = cr + k;
                 if (next == end || !Units::IsLF(next) ||
@@ -90,10 +91,10 @@ public:
                 Piece(p, end);
                 return end;
             }
-            // A line that needs trimming, ends in a lone CR or at the block's edge.
+            // A line that needs trimming, ends in a lone CR or LF, or at the block's edge.
             const bool goOn = sink_.WholeLine(Trimmed(p, cr));
+            afterCR_ = EndsAtCR(cr);
             p = cr + k;
-            afterCR_ = true;
             if (!goOn) {
                 return p;
             }
@@ -130,6 +131,11 @@ public:
     }
 
 private:
+    // Whether the line end found at p is a lone LF; never for units that keep LF in
+    // the line, so their loop is compiled without the test.
+    static bool EndsAtLF(const char* p) { return Units::kLineFeedEnds && Units::IsLF(p); }
+    static bool EndsAtCR(const char* p) { return !EndsAtLF(p); }
+
     static std::string_view Trimmed(const char* p, const char* end) {
         while (p < end && Units::IsSpace(p)) {
             p += Units::kSize;

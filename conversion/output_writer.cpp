@@ -25,6 +25,17 @@ void OutputWriter::SetDate(const CalendarDate& date) {
 }
 
 void OutputWriter::AppendOutputLine(std::string_view line, std::int64_t fileNumber) {
+    const std::size_t size = line.size() + format_.lineEnd.size();
+    if (file_ && !spanEnd_ && fileNumber == fileNumber_ && date_ == fileDate_ &&
+        size <= buffer_.size() - used_ && size < buffer_.size() / 4) {
+        char* const at = buffer_.data() + used_;
+        std::memcpy(at, line.data(), line.size());
+        std::memcpy(at + line.size(), format_.lineEnd.data(), format_.lineEnd.size());
+        used_ += size;
+        ++bufferedLines_;
+        inPieces_ = false;
+        return;
+    }
     SelectFile(fileNumber);
     AppendText(line);
     EndLine();

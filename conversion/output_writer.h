@@ -39,7 +39,9 @@ public:
     // Lines begun after this go to files of this date.
     void SetDate(const CalendarDate& date);
 
-    // Appends one whole line and its CR LF to output file n of the current date.
+    // Appends one whole line and its CR LF to output file n of the current date. Every
+    // line of a file whose lines end in LF comes this way: the usual case, a short line
+    // for the current file, goes straight into the buffer.
     void AppendOutputLine(std::string_view line, std::int64_t fileNumber);
 
     // The same for consecutive lines that arrive with their CR LF and need no change.

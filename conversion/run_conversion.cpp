@@ -89,7 +89,11 @@ private:
     void StartWriter(const EncodingSignature& signature);
 
     template <class Units>
-    bool Split(const char* first, const char* last);
+    [[gnu::noinline]] bool Split(const char* first, const char* last);
+    template <class Units>
+    bool SplitWithLineEnds(bool lineFeedEnds, const char* first, const char* last) {
+        return lineFeedEnds ? Split<LineFeedEnding<Units>>(first, last) : Split<Units>(first, last);
+    }
     template <class Units>
     bool NothingLeft(const LineSplitter<Units, ConversionRun>& splitter, const char* first,
                      const char* last);
@@ -163,9 +167,13 @@ void ConversionRun::Run() {
         const ReadAhead::Block head = *firstBlock;
         bytesRead_ = head.size;
         const EncodingSignature signature = DetectEncoding(std::string_view(head.data, head.size));
-        if (LineFeedsWithoutCR(std::string_view(head.data, head.size).substr(signature.mark.size()),
-                               signature.encoding)) {
-            host_.Notice(InputNotice::LineFeedsWithoutCR);
+        // Decided once, from the first block: a lone LF further on in a file that has
+        // CRs stays inside its line, and the reverse.
+        const bool lineFeedEnds =
+            LineFeedsWithoutCR(std::string_view(head.data, head.size).substr(signature.mark.size()),
+                               signature.encoding);
+        if (lineFeedEnds) {
+            host_.Notice(InputNotice::LinesEndInLF);
         }
         StartWriter(signature);
         ReadSettings();
@@ -175,13 +183,13 @@ void ConversionRun::Run() {
         bool finished = false;
         switch (signature.encoding) {
             case TextEncoding::Utf16LE:
-                finished = Split<Utf16LEUnits>(first, last);
+                finished = SplitWithLineEnds<Utf16LEUnits>(lineFeedEnds, first, last);
                 break;
             case TextEncoding::Utf16BE:
-                finished = Split<Utf16BEUnits>(first, last);
+                finished = SplitWithLineEnds<Utf16BEUnits>(lineFeedEnds, first, last);
                 break;
             default:
-                finished = Split<ByteUnits>(first, last);
+                finished = SplitWithLineEnds<ByteUnits>(lineFeedEnds, first, last);
                 break;
         }
         if (finished) {
@@ -468,6 +476,8 @@ void ConversionRun::Stop() {
     }
     UpdateTotal();
     CloseInput();
+    // A stopped run is over: its seconds must not go on counting.
+    host_.SetTimerEnabled(false);
 }
 
 void ConversionRun::Fail(const RunFailure& failure) {

@@ -3,12 +3,17 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "controls/frame.h"
 #include "conversion/leading_number.h"
+#include "conversion/output_naming.h"
 #include "conversion/texts.h"
 #include "file_dialog/file_dialog.h"
+#include "main_window/input_path.h"
 #include "main_window/main_window.h"
 #include "main_window/window_skin.h"
 #include "platform/ansi_text.h"
@@ -19,6 +24,30 @@ namespace {
 constexpr char kImportFirstText[] = "请先导入文件！";
 constexpr char kAppTitle[] = "Quenlo";
 constexpr char kTextFilter[] = "文本文件(*.TXT)|*.txt";
+
+constexpr char kFolderNotFile[] = "这是一个文件夹，不是文件。";
+
+// Spaces alone name no file.
+bool NamesNoFile(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// The input path as the run will open it, when it names a folder: the system would
+// only say "access denied" for it.
+std::optional<std::string> FolderGivenAsInput(std::string_view text) {
+    std::string_view path = UnquotedPath(text);
+    path.remove_prefix(std::min(path.find_first_not_of(' '), path.size()));
+    path.remove_suffix(path.size() - (path.find_last_not_of(' ') + 1));
+    try {
+        const DWORD attributes = GetFileAttributesW(PathFromUtf8(path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return std::string(path);
+        }
+    } catch (const std::exception&) {
+        // Not a path at all: the run says so.
+    }
+    return std::nullopt;
+}
 
 RECT PlaceInParent(HWND control) {
     RECT place{};
@@ -53,7 +82,7 @@ void MainWindow::OnCommand2Click() {
     const bool idle = Text(ControlId::Command2) == kStartCaption;
     // A running job can always be stopped, even if Text4 was emptied meanwhile.
     if (idle || !running_) {
-        if (Text(ControlId::Text4).empty()) {
+        if (NamesNoFile(Text(ControlId::Text4))) {
             ShowBox(kImportFirstText, kAppTitle, MB_OK);
             return;
         }
@@ -61,6 +90,11 @@ void MainWindow::OnCommand2Click() {
     if (idle) {
         if (running_) {
             return;  // a stopped run has not returned yet: one run at a time
+        }
+        if (const auto folder = FolderGivenAsInput(Text(ControlId::Text4))) {
+            ShowBox(std::string(kCannotOpenInput) + "「" + *folder + "」：" + kFolderNotFile,
+                    kErrorTitle, MB_OK | MB_ICONERROR);
+            return;
         }
         // Start: re-skinned around the caption change so the button shows it.
         RemoveWindowSkin(window_);
@@ -72,8 +106,10 @@ void MainWindow::OnCommand2Click() {
         Run();
         return;
     }
-    // Stop: re-skinned around the caption change, as for the start.
+    // Stop: the seconds stop with the run, at the click, so 已用时 keeps the time it
+    // took; re-skinned around the caption change, as for the start.
     bStopRequested = true;
+    SetTimer1Enabled(false);
     RemoveWindowSkin(window_);
     SetText(ControlId::Command2, kStartCaption);
     ApplySkinUnlessHighContrast();

@@ -167,16 +167,26 @@ TEST_F(SplitCommandTest, WarnsHowAnOddLinesPerFileIsRead) {
     EXPECT_EQ(Split("in.txt 030").err, "");
 }
 
-TEST_F(SplitCommandTest, WarnsThatLineFeedsAloneDoNotEndLines) {
-    WriteFile(scratch.path() / "lf.txt", "a\nb\nc\n");
-    const Outcome outcome = Split("lf.txt");
+// A file made where lines end in LF alone is split into its lines, with one line of
+// notice; a file with CRs keeps a lone LF inside its line, without a word.
+TEST_F(SplitCommandTest, LinesEndingInLineFeedsAreSplitWithANotice) {
+    WriteFile(scratch.path() / "lf.txt", " a \nb\n\nc");
+    Outcome outcome = Split("lf.txt 2");
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_NE(outcome.err.find("lf.txt"), std::string::npos) << outcome.err;
-    EXPECT_NE(outcome.err.find("one line"), std::string::npos) << outcome.err;
-    EXPECT_EQ(ReadFile(Result(1)), "a\nb\nc\n\r\n");
+    EXPECT_EQ(outcome.err, "quenlo-split: \"lf.txt\": lines end in LF\n");
+    EXPECT_EQ(ReadFile(Result(1)), "a\r\nb\r\n");
+    EXPECT_EQ(ReadFile(Result(2)), "\r\nc\r\n");
+    std::filesystem::remove_all(out);
     // UTF-16 line feeds alike.
     WriteFile(scratch.path() / "lf16.txt", "\xFF\xFE" + Utf16LE(u"a\nb\n"));
-    EXPECT_NE(Split("lf16.txt").err.find("one line"), std::string::npos);
+    outcome = Split("lf16.txt 1");
+    EXPECT_NE(outcome.err.find("lines end in LF"), std::string::npos) << outcome.err;
+    EXPECT_EQ(ReadFile(Result(2)), "\xFF\xFE" + Utf16LE(u"b\r\n"));
+    std::filesystem::remove_all(out);
+    WriteFile(scratch.path() / "crlf.txt", "a\nb\r\nc\n");
+    outcome = Split("crlf.txt");
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(ReadFile(Result(1)), "a\nb\r\nc\n\r\n");
 }
 
 // The command line deletes nothing, takes INPUT as given, and writes nothing before

@@ -179,7 +179,7 @@ TEST_F(RunConversionTest, StopAfterKLinesLeavesExactlyKLines) {
     EXPECT_EQ(ResultNames().size(), 2u);
     EXPECT_EQ(host.Total(), 4);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(host.timerEnabled);  // Timer1 goes on until the next start
+    EXPECT_FALSE(host.timerEnabled);  // the seconds stop with the run
 }
 
 TEST_F(RunConversionTest, StopSeenAfterTheLastLineStillFinishes) {
@@ -289,6 +289,24 @@ TEST_F(RunConversionTest, Utf16InputIsSplitInSixteenBitUnits) {
     WriteFile(input, "\xFE\xFF" + Utf16BE(u" \u2000b \r\n"));
     host.Run();
     EXPECT_EQ(Output(1), "\xFE\xFF" + Utf16BE(u"\u2000b\r\n"));
+
+    // Lines that end in LF units; U+0A0D and U+0D0A hold LF and CR bytes but are
+    // neither, so they decide nothing and end nothing.
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "BE" : "LE");
+        const auto units = [&](std::u16string_view text) {
+            return bigEndian ? Utf16BE(text) : Utf16LE(text);
+        };
+        const std::string mark = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        std::filesystem::remove_all(results);
+        WriteFile(input, mark + units(u" \u0A0Da\n\u0D0Ab \n\nc"));
+        host.Run();
+        EXPECT_EQ(Output(1), mark + units(u"\u0A0Da\r\n"));
+        EXPECT_EQ(Output(2), mark + units(u"\u0D0Ab\r\n"));
+        EXPECT_EQ(Output(3), mark + units(u"\r\n"));
+        EXPECT_EQ(Output(4), mark + units(u"c\r\n"));
+        EXPECT_EQ(ResultNames().size(), 4u);
+    }
 }
 
 TEST_F(RunConversionTest, Utf16OddLastByteIsKeptNotLost) {
@@ -428,14 +446,16 @@ TEST_F(RunConversionTest, OneFilePerLineStillPumpsAtTheInterval) {
 }
 
 // The rules applied the plain way, one line after another: a line ends at CR or CR
-// LF, spaces at both ends go, and file n takes lines until it holds N.
-std::map<std::int64_t, std::string> SplitOneLineAtATime(const std::string& text, int n) {
+// LF (or LF, in a file whose lines end in LF), spaces at both ends go, and file n
+// takes lines until it holds N.
+std::map<std::int64_t, std::string> SplitOneLineAtATime(const std::string& text, int n,
+                                                        bool lineFeedEnds = false) {
     std::map<std::int64_t, std::string> files;
     std::int64_t file = 1;
     int count = 0;
     std::size_t at = 0;
     while (at < text.size()) {
-        std::size_t cr = text.find('\r', at);
+        std::size_t cr = text.find_first_of(lineFeedEnds ? "\r\n" : "\r", at);
         const std::size_t end = cr == std::string::npos ? text.size() : cr;
         std::string line = text.substr(at, end - at);
         line.erase(0, line.find_first_not_of(' ') == std::string::npos
@@ -448,7 +468,7 @@ std::map<std::int64_t, std::string> SplitOneLineAtATime(const std::string& text,
             count = 0;
         }
         at = end + 1;
-        if (cr != std::string::npos && at < text.size() && text[at] == '\n') {
+        if (cr != std::string::npos && text[cr] == '\r' && at < text.size() && text[at] == '\n') {
             ++at;
         }
     }
@@ -458,28 +478,38 @@ std::map<std::int64_t, std::string> SplitOneLineAtATime(const std::string& text,
 TEST_F(RunConversionTest, RandomTextComesOutAsTheLineByLineRulesGiveIt) {
     // Lines of every kind and length, runs of unchanged lines broken at random places,
     // more than one read block: the batched job must agree with the plain rules.
+    // A file whose first block has line feeds and no CR is read with LF as a line end
+    // too, also where CRs come later.
     std::mt19937 random(2026);
     const std::vector<std::string> pieces = {
         "word", "中文", " ", "  ", "\t", "\r\n", "\r\n", "\r\n", "\r", "\n", std::string(70, 'y')};
-    std::string text;
-    while (text.size() < (3u << 19)) {
-        text += pieces[random() % pieces.size()];
-    }
-    WriteFile(input, text);
-    for (const int n : {257, 1000}) {
-        SCOPED_TRACE(n);
-        std::filesystem::remove_all(results);
-        host.linesPerFile = std::to_string(n);
-        host.totalCaption = "总共处理行数：0";
-        host.Run(RunOptions{});
-        const auto expected = SplitOneLineAtATime(text, n);
-        EXPECT_EQ(ResultNames().size(), expected.size());
-        std::int64_t lines = 0;
-        for (const auto& [file, content] : expected) {
-            ASSERT_TRUE(Output(file) == content) << "file " << file;
-            lines += std::count(content.begin(), content.end(), '\r');
+    const std::vector<std::string> piecesWithoutCR = {
+        "word", "中文", " ", "  ", "\t", "\n", "\n", "\n", std::string(70, 'y')};
+    for (const bool lineFeedEnds : {false, true}) {
+        SCOPED_TRACE(lineFeedEnds ? "lines end in LF" : "lines end in CR");
+        std::string text;
+        while (lineFeedEnds && text.size() < (9u << 17)) {  // past the first read block
+            text += piecesWithoutCR[random() % piecesWithoutCR.size()];
         }
-        EXPECT_EQ(host.Total(), lines);
+        while (text.size() < (3u << 19)) {
+            text += pieces[random() % pieces.size()];
+        }
+        WriteFile(input, text);
+        for (const int n : {257, 1000}) {
+            SCOPED_TRACE(n);
+            std::filesystem::remove_all(results);
+            host.linesPerFile = std::to_string(n);
+            host.totalCaption = "总共处理行数：0";
+            host.Run(RunOptions{});
+            const auto expected = SplitOneLineAtATime(text, n, lineFeedEnds);
+            EXPECT_EQ(ResultNames().size(), expected.size());
+            std::int64_t lines = 0;
+            for (const auto& [file, content] : expected) {
+                ASSERT_TRUE(Output(file) == content) << "file " << file;
+                lines += std::count(content.begin(), content.end(), '\r');
+            }
+            EXPECT_EQ(host.Total(), lines);
+        }
     }
 }
 

@@ -16,14 +16,19 @@ using namespace std::string_literals;
 
 TEST_F(MainWindowTest, StartWithoutAPathAsksForAFileAndStaysIdle) {
     Open();
-    Click(ControlId::Command2);
-    ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].text, "请先导入文件！");
-    EXPECT_EQ(boxes_[0].title, "Quenlo");
-    EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
-    EXPECT_FALSE(Window().Timer1Enabled());
-    EXPECT_FALSE(std::filesystem::exists(results_));
+    for (const char* path : {"", "   "}) {  // spaces alone name no file either
+        SCOPED_TRACE(testing::Message() << '"' << path << '"');
+        boxes_.clear();
+        Window().SetText(ControlId::Text4, path);
+        Click(ControlId::Command2);
+        ASSERT_EQ(boxes_.size(), 1u);
+        EXPECT_EQ(boxes_[0].text, "请先导入文件！");
+        EXPECT_EQ(boxes_[0].title, "Quenlo");
+        EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+        EXPECT_FALSE(Window().Timer1Enabled());
+        EXPECT_FALSE(std::filesystem::exists(results_));
+    }
 }
 
 // The real message box, answered from a timer as a user would.

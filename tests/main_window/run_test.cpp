@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, CaptionReadsStopWhileTheRunLasts) {
     EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
 }
 
-TEST_F(MainWindowTest, StopAfterSomeLinesLeavesExactlyTheCountedLinesAndKeepsTheTimer) {
+TEST_F(MainWindowTest, StopAfterSomeLinesLeavesExactlyTheCountedLinesAndStopsTheSeconds) {
     services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
     OnceTheFirstResultFileExists([this] { PostClick(ControlId::Command2); });  // stop
     Open();
@@ -78,15 +78,15 @@ TEST_F(MainWindowTest, StopAfterSomeLinesLeavesExactlyTheCountedLinesAndKeepsThe
     EXPECT_TRUE(boxes_.empty());
     EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
     EXPECT_TRUE(Window().StopRequested());
-    EXPECT_TRUE(Window().Timer1Enabled());  // a stopped run leaves the seconds counting
+    // 已用时 keeps the seconds the run took: the system timer itself is gone, so no
+    // tick can come any more.
+    EXPECT_FALSE(Window().Timer1Enabled());
+    EXPECT_FALSE(KillTimer(window_, MainWindow::kTimer1Id));
     const long long shown = ShownTotal();
     EXPECT_GT(shown, 0);
     EXPECT_LT(shown, kLines);
     EXPECT_EQ(OutputLineCount(), shown);
-
-    SendMessageA(window_, WM_TIMER, MainWindow::kTimer1Id, 0);
-    SendMessageA(window_, WM_TIMER, MainWindow::kTimer1Id, 0);
-    EXPECT_EQ(Text(ControlId::Label6), "2 秒");
+    Window().SetText(ControlId::Label6, "2 秒");  // as if the run had taken two seconds
 
     // The next start resets both counters before it runs.
     Window().SetText(ControlId::Text4, WriteInput("empty.txt", 0));
@@ -242,6 +242,23 @@ TEST_F(MainWindowTest, JobErrorsAppearAsErrorBoxesNamingTheFile) {
     EXPECT_NE(boxes_[0].text.find("missing.txt"), std::string::npos) << boxes_[0].text;
     EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
     EXPECT_TRUE(OutputFiles().empty());
+
+    // A folder is named as one, in quotes as pasted from Explorer too, and no run starts.
+    const std::string folder = Utf8FromPath(work_);
+    for (const std::string& text : {folder, " \"" + folder + "\" "}) {
+        SCOPED_TRACE(text);
+        boxes_.clear();
+        Window().SetText(ControlId::Label6, "5 秒");
+        Window().SetText(ControlId::Text4, text);
+        Click(ControlId::Command2);
+        ASSERT_EQ(boxes_.size(), 1u);
+        EXPECT_EQ(boxes_[0].text, "无法打开输入文件「" + folder + "」：这是一个文件夹，不是文件。");
+        EXPECT_EQ(boxes_[0].title, kErrorTitle);
+        EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+        EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+        EXPECT_EQ(Text(ControlId::Label6), "5 秒");
+        EXPECT_FALSE(Window().Timer1Enabled());
+    }
 }
 
 // What the window told its taskbar button, in order, with the boxes it showed between.
