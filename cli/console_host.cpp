@@ -61,6 +61,9 @@ void ConsoleHost::ProcessPendingMessages() {
 }
 
 void ConsoleHost::ShowMessage(std::string_view text, std::string_view, MessageKind kind) {
+    if (kind == MessageKind::Information) {
+        ShowProgress(true);  // a run too short for any pump still shows its count
+    }
     EndProgress();
     if (kind == MessageKind::Error) {
         failed_ = true;
