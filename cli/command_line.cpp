@@ -47,7 +47,7 @@ SplitCommand ParseSplitCommand(const std::vector<std::string>& arguments) {
     }
     if (positional.empty() || positional.size() > 2) {
         command.problem = positional.empty() ? SplitCommand::Problem::NoInput
-                                            : SplitCommand::Problem::TooManyArguments;
+                                             : SplitCommand::Problem::TooManyArguments;
         return command;
     }
     if (command.outputFolder && command.outputFolder->empty()) {

@@ -28,8 +28,7 @@ std::size_t ColumnsOf(std::string_view utf8) {
 }  // namespace
 
 ConsoleHost::ConsoleHost(std::string input, std::string linesPerFile,
-                         std::filesystem::path resultsFolder, bool showProgress,
-                         Language language)
+                         std::filesystem::path resultsFolder, bool showProgress, Language language)
     : input_(std::move(input)),
       linesPerFile_(std::move(linesPerFile)),
       resultsFolder_(std::move(resultsFolder)),

@@ -16,8 +16,7 @@ namespace quenlo {
 Language LanguageOfLocale(const char* lcAll, const char* lcMessages, const char* lang) {
     for (const char* name : {lcAll, lcMessages, lang}) {
         if (name && *name) {
-            return std::string_view(name).starts_with("zh") ? Language::Chinese
-                                                            : Language::English;
+            return std::string_view(name).starts_with("zh") ? Language::Chinese : Language::English;
         }
     }
     return Language::English;
@@ -39,8 +38,7 @@ void UseLanguageForSystemReasons(Language language) {
 #else
 
 Language ConsoleLanguage() {
-    return LanguageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
-                            std::getenv("LANG"));
+    return LanguageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
 }
 
 void UseLanguageForSystemReasons(Language language) {

@@ -19,8 +19,8 @@ constexpr int kExitUsage = 2;
 int Split(const quenlo::SplitCommand& command, quenlo::Language language) {
     using namespace quenlo;
     // Like every command-line tool: where it is run, not where it is installed.
-    const std::filesystem::path results = PathFromUtf8(command.outputFolder.value_or(
-        std::string(kResultsFolderName)));
+    const std::filesystem::path results =
+        PathFromUtf8(command.outputFolder.value_or(std::string(kResultsFolderName)));
     ConsoleHost host(command.input, command.linesPerFile, results, IsTerminal(Stream::Err),
                      language);
     if (const auto limit = OddLinesPerFile(command.linesPerFile)) {
@@ -68,8 +68,7 @@ int main(int argc, char** argv) {
             WriteText(Stream::Out, std::string("quenlo-split ") + QUENLO_VERSION + "\n");
             return kExitDone;
         case SplitCommand::Action::Usage:
-            WriteText(Stream::Err,
-                      "quenlo-split: " + UsageProblemText(command, language) + "\n");
+            WriteText(Stream::Err, "quenlo-split: " + UsageProblemText(command, language) + "\n");
             return kExitUsage;
         case SplitCommand::Action::Split:
             break;

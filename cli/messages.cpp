@@ -104,9 +104,9 @@ std::string EnglishJobText(std::string_view text) {
         // The file name is the user's and may hold anything; the reason never holds 」：.
         const std::size_t mark = rest.rfind(kReasonMark);
         if (mark == std::string_view::npos) {
-            const std::string_view file =
-                rest.ends_with(kCloseQuote) ? rest.substr(0, rest.size() - kCloseQuote.size())
-                                            : rest;
+            const std::string_view file = rest.ends_with(kCloseQuote)
+                                              ? rest.substr(0, rest.size() - kCloseQuote.size())
+                                              : rest;
             return std::string(phrase.english) + " \"" + std::string(file) + "\"";
         }
         std::string_view reason = rest.substr(mark + kReasonMark.size());
@@ -134,8 +134,8 @@ std::string UsageProblemText(const SplitCommand& command, Language language) {
             problem = Say(language, "--out 需要一个文件夹", "--out needs a folder");
             break;
         case SplitCommand::Problem::UnknownOption:
-            problem = std::string(Say(language, "未知选项 ", "unknown option ")) +
-                      command.unknownOption;
+            problem =
+                std::string(Say(language, "未知选项 ", "unknown option ")) + command.unknownOption;
             break;
         case SplitCommand::Problem::NoInput:
             problem = Say(language, "没有输入文件", "no input file");
@@ -145,16 +145,16 @@ std::string UsageProblemText(const SplitCommand& command, Language language) {
             problem = Say(language, "参数太多", "too many arguments");
             break;
     }
-    return problem + std::string(Say(language, "；参见 quenlo-split --help",
-                                     "; see quenlo-split --help"));
+    return problem +
+           std::string(Say(language, "；参见 quenlo-split --help", "; see quenlo-split --help"));
 }
 
 std::string OddLinesPerFileText(std::string_view text, std::int64_t limit, Language language) {
     const std::string quoted = std::string(Say(language, "每个文件的行数", "LINES_PER_FILE")) +
                                " \"" + std::string(text) + "\"";
     if (limit >= 1) {
-        return quoted + std::string(Say(language, " 按 ", " is read as ")) +
-               std::to_string(limit) + std::string(Say(language, " 处理", ""));
+        return quoted + std::string(Say(language, " 按 ", " is read as ")) + std::to_string(limit) +
+               std::string(Say(language, " 处理", ""));
     }
     return quoted + std::string(Say(language, " 不是从 1 起的整数，所有行都写入文件 1",
                                     " is not a whole number from 1 on, so every line goes "
@@ -166,10 +166,10 @@ std::string LineFeedsWithoutCRText(std::string_view input, Language language) {
     text += input;
     text += "\"";
     return text + std::string(Say(language,
-                           " 开头有换行符（LF）而没有回车符（CR）；行只在 CR 或 CR LF "
-                           "处结束，所以整个文件是一行",
-                           " has line feeds but no CR at its start; lines end only at CR "
-                           "or CR LF, so this file will be one line"));
+                                  " 开头有换行符（LF）而没有回车符（CR）；行只在 CR 或 CR LF "
+                                  "处结束，所以整个文件是一行",
+                                  " has line feeds but no CR at its start; lines end only at CR "
+                                  "or CR LF, so this file will be one line"));
 }
 
 std::string_view WarningPrefix(Language language) {

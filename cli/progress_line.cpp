@@ -48,8 +48,10 @@ std::string ProgressLine(const Progress& progress, Language language) {
     line += "    " + std::to_string(static_cast<int>(fraction * 100)) + "%";
     if (progress.seconds >= 1 && done > 0) {
         const double rate = static_cast<double>(done) / progress.seconds;
-        line += "    " + Printed("%.1f", rate / 1e6) + std::string(Say(language, " MB/秒", " MB/s"));
-        const auto left = static_cast<std::uint64_t>(std::ceil(static_cast<double>(size - done) / rate));
+        line +=
+            "    " + Printed("%.1f", rate / 1e6) + std::string(Say(language, " MB/秒", " MB/s"));
+        const auto left =
+            static_cast<std::uint64_t>(std::ceil(static_cast<double>(size - done) / rate));
         line += std::string(Say(language, "    剩余 ", "    ")) + Duration(left, language) +
                 std::string(Say(language, "", " left"));
     }

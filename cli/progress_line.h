@@ -10,8 +10,8 @@
 namespace quenlo {
 
 struct Progress {
-    std::string lines;      // the count as the job shows it
-    double seconds = 0;     // since the run started
+    std::string lines;   // the count as the job shows it
+    double seconds = 0;  // since the run started
     std::uint64_t bytesRead = 0;
     std::optional<std::uint64_t> inputSize;  // empty for a pipe
 };

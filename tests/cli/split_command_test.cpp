@@ -166,19 +166,23 @@ TEST_F(SplitCommandTest, SpeaksChineseUnderAChineseLocaleAndEnglishOtherwise) {
     const auto run = [&](const std::string& locale, const std::string& arguments) {
         return Shell("unset LC_ALL LC_MESSAGES LANG; " + locale + " \"$SPLIT\" " + arguments);
     };
-    const std::string english = "cannot open the input file \"missing.txt\": No such file or directory";
+    const std::string english =
+        "cannot open the input file \"missing.txt\": No such file or directory";
     const std::string chinese = "无法打开输入文件「missing.txt」：没有那个文件或目录";
     for (const auto& [locale, expected] :
-         {std::pair{std::string("LANG=C"), english}, std::pair{std::string("LANG=zh_CN.UTF-8"), chinese},
+         {std::pair{std::string("LANG=C"), english},
+          std::pair{std::string("LANG=zh_CN.UTF-8"), chinese},
           std::pair{std::string("LC_ALL=en_US.UTF-8 LANG=zh_CN.UTF-8"), english},
-          std::pair{std::string("LC_MESSAGES=zh_CN.UTF-8 LANG=C"), chinese}, std::pair{std::string(""), english}}) {
+          std::pair{std::string("LC_MESSAGES=zh_CN.UTF-8 LANG=C"), chinese},
+          std::pair{std::string(""), english}}) {
         SCOPED_TRACE(locale);
         EXPECT_EQ(run(locale, "--out " + Quote(out) + " missing.txt").err,
                   "quenlo-split: " + expected + "\n");
     }
     WriteFile(scratch.path() / "in.txt", "a\r\n");
     EXPECT_EQ(run("LANG=C", "--out " + Quote(out) + " in.txt").out, "Done.\n");
-    EXPECT_EQ(run("LANG=C", "--bogus").err, "quenlo-split: unknown option --bogus; see quenlo-split --help\n");
+    EXPECT_EQ(run("LANG=C", "--bogus").err,
+              "quenlo-split: unknown option --bogus; see quenlo-split --help\n");
     // --help tells this system's truth, and how lines end.
     for (const char* locale : {"LANG=C", "LANG=zh_CN.UTF-8"}) {
         SCOPED_TRACE(locale);
