@@ -29,10 +29,9 @@ Source: the Quenlo project
 
 Files: *
 Copyright: the Quenlo project
-License: permissive
- Permission is granted to use, copy, modify and distribute this software
- for any purpose, with or without fee. It is provided as is, without any
- warranty.
+License: unpublished
+ The Quenlo project has not yet published a licence for this software. It is
+ provided as is, without any warranty; ask the project before redistributing it.
 COPYRIGHT
 {
     echo "quenlo-split ($version) unstable; urgency=low"
