@@ -13,7 +13,8 @@ Usage: ./run.sh [MODE]
   --demo    run Quenlo's window on a virtual display through a whole conversion of a
             generated 5,000,000-line sample and save screenshots under build/demo
             (Quenlo runs from its own copy there; results in build/demo/转换结果),
-            then photograph the skin's gallery into build/demo/gallery
+            then photograph the skin's gallery into build/demo/gallery, and both
+            again at 150 % and 200 % into build/demo/150 and build/demo/200
   --split   split a small sample with the console program quenlo-split
   --gallery every control the skin draws, in one window (QuenloGallery.exe); with no
             display on a virtual one, saving a screenshot under build/demo/gallery
@@ -53,9 +54,35 @@ gallery=build/win64/demos/gallery/QuenloGallery.exe
 gallery_shots() {
     mkdir -p "$1"
     rm -f "$1"/[0-9]-*.png  # its own pictures of an earlier run
-    scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/demos/gallery_demo_driver.exe \
+    "${session[@]}" scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/demos/gallery_demo_driver.exe \
         "$(windows_path "$gallery")" "$(windows_path "$1")" "${@:2}" | sed 's/^saved .*\\/saved /'
 }
+
+# Runs the window's demo: Quenlo's copy in build/demo on the sample, screenshots into $1.
+window_shots() {
+    mkdir -p "$1"
+    remove_earlier_results "$demo/转换结果"
+    "${session[@]}" scripts/windows_session.sh \
+        /usr/lib/wine/wine64 build/win64/tests/main_window/quenlo_demo_driver.exe \
+        "$(windows_path "$demo/Quenlo.exe")" "$(windows_path "$sample")" "$(windows_path "$1")" \
+        | sed 's/^saved .*\\/saved /'
+}
+
+# The same pictures on a desktop at another scale: Wine's DPI set in a prefix of the
+# demo's own (build/wineprefix-scaled), never in the tests' prefix. 200 % gets a screen
+# twice the usual size, as such desktops have.
+scaled_shots() {  # scaled_shots PERCENT SCREEN
+    local session=(env QUENLO_WINE_PREFIX="$PWD/build/wineprefix-scaled"
+                   QUENLO_DPI=$((96 * $1 / 100)) QUENLO_SCREEN="$2")
+    step "Quenlo's window at $1 % on a $2 screen"
+    window_shots "$demo/$1"
+    step "the gallery at $1 %"
+    gallery_shots "$demo/$1/gallery"
+}
+
+session=(env)
+demo=build/demo
+sample=$demo/sample-5m.txt
 
 run_demo() {
     step "checking the Debian packages"
@@ -63,23 +90,18 @@ run_demo() {
     step "building Quenlo.exe (64-bit), the gallery and their demo drivers"
     scripts/build.sh win64 Quenlo quenlo_demo_driver QuenloGallery gallery_demo_driver
 
-    local demo=build/demo
     mkdir -p "$demo"
     # Quenlo writes beside itself: this copy keeps the demo's results apart from the
     # window mode's.
     cp build/win64/main_window/Quenlo.exe "$demo/Quenlo.exe"
-    local sample=$demo/sample-5m.txt
     if [[ ! -f $sample ]]; then
         # Big enough for the run to last a few seconds, so it can be seen running.
         step "generating $sample (once)"
         python3 bench/make_lines.py "$sample.part" 5000000 && mv "$sample.part" "$sample"
     fi
     local results=$demo/转换结果
-    remove_earlier_results "$results"
     step "running Quenlo.exe on a virtual display"
-    scripts/windows_session.sh /usr/lib/wine/wine64 build/win64/tests/main_window/quenlo_demo_driver.exe \
-        "$(windows_path "$demo/Quenlo.exe")" "$(windows_path "$sample")" "$(windows_path "$demo")" \
-        | sed 's/^saved .*\\/saved /'
+    window_shots "$demo"
     echo
     echo "Input:       $PWD/$sample"
     echo "Screenshots: $PWD/$demo/1-idle.png, 2-running.png, 3-finished.png"
@@ -89,6 +111,11 @@ run_demo() {
     gallery_shots "$demo/gallery"
     echo "Gallery:     $PWD/$demo/gallery/ (at rest, hover mid-fade, header pressed, open list,"
     echo "             clicked marks, message box, open-file dialog)"
+    echo
+    scaled_shots 150 1280x1024
+    scaled_shots 200 2560x1600
+    echo "At 150 %:    $PWD/$demo/150/ and $PWD/$demo/150/gallery/"
+    echo "At 200 %:    $PWD/$demo/200/ and $PWD/$demo/200/gallery/"
 }
 
 run_gallery() {

@@ -88,4 +88,11 @@ inline int TwipsToPixels(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);
 }
 
+// Where a row's control sits in its container, in pixels at the given DPI.
+inline RECT PixelPlace(const ControlLayout& row, int dpi) {
+    return {TwipsToPixels(row.left, dpi), TwipsToPixels(row.top, dpi),
+            TwipsToPixels(row.left, dpi) + TwipsToPixels(row.width, dpi),
+            TwipsToPixels(row.top, dpi) + TwipsToPixels(row.height, dpi)};
+}
+
 }  // namespace quenlo

@@ -14,6 +14,7 @@
 #include "main_window/window_skin.h"
 #include "main_window/key_filter.h"
 #include "platform/ansi_text.h"
+#include "platform/display_dpi.h"
 
 namespace quenlo {
 namespace {
@@ -31,11 +32,11 @@ LRESULT CALLBACK Text3Proc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
+// The outer size of the window whose client area is the layout's at the given DPI.
+SIZE FrameSizeAt(int dpi) {
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    AdjustFrameForDpi(frame, kWindowStyle, 0, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 BOOL CALLBACK TellSystemColoursChanged(HWND child, LPARAM) {
@@ -45,7 +46,6 @@ BOOL CALLBACK TellSystemColoursChanged(HWND child, LPARAM) {
 
 struct CreateParams {
     WindowServices* services;
-    int dpi;
 };
 
 }  // namespace
@@ -65,21 +65,29 @@ HWND MainWindow::Create(WindowServices services, int showCommand) {
         RegisterClassExA(&windowClass);
     }
 
-    const int dpi = ScreenDpi();
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // Centred on the primary screen, laid out for the DPI of the monitor there.
+    const POINT centre{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
+    const int dpi = MonitorDpiAt(centre);
+    const SIZE size = FrameSizeAt(dpi);
+    const int width = size.cx;
+    const int height = size.cy;
+    const int left = centre.x - width / 2;
+    const int top = centre.y - height / 2;
 
     services = WithPlatformDefaults(std::move(services));
-    CreateParams params{&services, dpi};
+    CreateParams params{&services};
     const HWND window =
         CreateWindowExA(0, kClassName, Utf8ToAnsi(kWindowCaption).c_str(), kWindowStyle, left, top,
                         width, height, nullptr, nullptr, instance, &params);
     if (!window) {
         return nullptr;
+    }
+    // The system may have put the window on a monitor of another scale than the one
+    // guessed: its frame then follows the DPI it really has.
+    if (MainWindow* created = FromWindow(window); created->dpi_ != dpi) {
+        const SIZE actual = FrameSizeAt(created->dpi_);
+        SetWindowPos(window, nullptr, centre.x - actual.cx / 2, centre.y - actual.cy / 2, actual.cx,
+                     actual.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // Window loads: the skin goes on before the window is first seen.
     ApplyWindowSkin(window);
@@ -99,19 +107,32 @@ MainWindow* MainWindow::FromWindow(HWND window) {
 }
 
 MainWindow::MainWindow(HWND window, WindowServices services)
-    : window_(window),
-      services_(std::move(services)),
-      host_(*this, services_),
-      font_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {}
+    : window_(window), services_(std::move(services)), host_(*this, services_) {}
+
+skin::UniqueHfont MainWindow::MakeFontForDpi() {
+    // The stock GUI font is made for the system DPI; at any other the same face is
+    // made again at the height that DPI gives it.
+    const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const int systemDpi = SystemDpi();
+    if (dpi_ == systemDpi) {
+        font_ = stock;
+        return std::move(scaledFont_);
+    }
+    LOGFONTA face{};
+    GetObjectA(stock, sizeof face, &face);
+    face.lfHeight = MulDiv(face.lfHeight, dpi_, systemDpi);
+    face.lfWidth = MulDiv(face.lfWidth, dpi_, systemDpi);
+    skin::UniqueHfont previous =
+        std::exchange(scaledFont_, skin::UniqueHfont(CreateFontIndirectA(&face)));
+    font_ = scaledFont_ ? scaledFont_.get() : stock;
+    return previous;
+}
 
 void MainWindow::CreateControls() {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     for (const ControlLayout& row : MainWindowLayout()) {
         const HWND parent = row.container == ControlId::Window ? window_ : Control(row.container);
-        const int left = TwipsToPixels(row.left, dpi_);
-        const int top = TwipsToPixels(row.top, dpi_);
-        const int width = TwipsToPixels(row.width, dpi_);
-        const int height = TwipsToPixels(row.height, dpi_);
+        const RECT place = PixelPlace(row, dpi_);
         const DWORD visible = row.visible ? WS_VISIBLE : 0;
         const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandIdOf(row.id)));
         const std::string text = Utf8ToAnsi(row.text);
@@ -122,8 +143,7 @@ void MainWindow::CreateControls() {
         switch (row.kind) {
             case ControlKind::Frame: {
                 const std::size_t index = static_cast<std::size_t>(row.id);
-                controls_[index] = iFrame::Create(parent, CommandIdOf(row.id),
-                                                  {left, top, left + width, top + height}, visible,
+                controls_[index] = iFrame::Create(parent, CommandIdOf(row.id), place, visible,
                                                   &savedProperties_[index]);
                 continue;
             }
@@ -146,8 +166,9 @@ void MainWindow::CreateControls() {
                 style |= SS_LEFT | SS_NOPREFIX | SS_NOTIFY;
                 break;
         }
-        const HWND control = CreateWindowExA(exStyle, className, text.c_str(), style, left, top,
-                                             width, height, parent, menu, instance, nullptr);
+        const HWND control = CreateWindowExA(
+            exStyle, className, text.c_str(), style, place.left, place.top,
+            place.right - place.left, place.bottom - place.top, parent, menu, instance, nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         controls_[static_cast<std::size_t>(row.id)] = control;
         if (row.kind == ControlKind::AutoSizeLabel) {
@@ -155,6 +176,48 @@ void MainWindow::CreateControls() {
         }
     }
     SetWindowSubclass(Control(ControlId::Text3), Text3Proc, kText3FilterId, 0);
+}
+
+void MainWindow::LayOutControls() {
+    for (const ControlLayout& row : MainWindowLayout()) {
+        const HWND control = Control(row.id);
+        // The font first: a skinned button renders its pictures again when it is
+        // resized, and they must hold the caption in the new font.
+        if (row.kind != ControlKind::Frame) {
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        }
+        const RECT place = PixelPlace(row, dpi_);
+        SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (row.kind == ControlKind::AutoSizeLabel) {
+            FitLabelToCaption(row.id);
+        }
+    }
+    OnLabel7Change();
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    const skin::UniqueHfont previousFont = MakeFontForDpi();
+    // The system's rectangle keeps the window where the user sees it on the new monitor.
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutControls();
+    SetIcons(CreateQuenloIcon(SystemMetricForDpi(SM_CXSMICON, dpi_)),
+             CreateQuenloIcon(SystemMetricForDpi(SM_CXICON, dpi_)));
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void MainWindow::SetIcons(HICON small, HICON big) {
+    // Only icons given here come back from WM_SETICON: the class's are never destroyed.
+    for (const auto& [kind, icon] : {std::pair{ICON_SMALL, small}, std::pair{ICON_BIG, big}}) {
+        const auto previous = reinterpret_cast<HICON>(SendMessageA(
+            window_, WM_SETICON, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(icon)));
+        if (previous != nullptr) {
+            DestroyIcon(previous);
+        }
+    }
 }
 
 std::string MainWindow::Text(ControlId id) const {
@@ -300,7 +363,6 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
         const auto* params = static_cast<const CreateParams*>(
             reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
         auto* created = new MainWindow(window, std::move(*params->services));
-        created->dpi_ = params->dpi;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -320,6 +382,12 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
+            dpi_ = WindowDpi(window_);
+            MakeFontForDpi();
+            if (dpi_ != kDefaultDpi) {  // the class's icons are drawn for 96
+                SetIcons(CreateQuenloIcon(SystemMetricForDpi(SM_CXSMICON, dpi_)),
+                         CreateQuenloIcon(SystemMetricForDpi(SM_CXICON, dpi_)));
+            }
             CreateControls();
             DragAcceptFiles(window_, TRUE);
             return 0;
@@ -340,6 +408,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_SYSCOLORCHANGE:
             // Only top-level windows hear of it; the panels paint their own faces.
             EnumChildWindows(window_, TellSystemColoursChanged, 0);
@@ -366,6 +437,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             // Destroyed without a close (the skin detached itself on the way here).
             KillTimer(window_, kTimer1Id);
+            SetIcons(nullptr, nullptr);
             if (services_.quitOnDestroy) {
                 PostQuitMessage(0);
             }

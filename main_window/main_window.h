@@ -13,6 +13,7 @@
 #include "main_window/layout.h"
 #include "main_window/window_host.h"
 #include "main_window/window_services.h"
+#include "skin/common/gdi_handles.h"
 
 namespace quenlo {
 
@@ -68,6 +69,14 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    // Every control where the layout puts it at the current DPI, in the font of that DPI.
+    void LayOutControls();
+    // Returns the font it replaces, for the caller to keep until no control uses it.
+    skin::UniqueHfont MakeFontForDpi();
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // The caption's and Alt+Tab's icons drawn at the sizes of the current DPI; null
+    // icons put the class's back. The ones replaced are destroyed.
+    void SetIcons(HICON small, HICON big);
     void FitLabelToCaption(ControlId id);
     void Run();
     void ShowBox(std::string_view text, std::string_view title, UINT type);
@@ -78,7 +87,8 @@ private:
     WindowServices services_;
     WindowHost host_;
     int dpi_ = 96;
-    HFONT font_ = nullptr;  // the stock GUI font: never deleted
+    HFONT font_ = nullptr;  // the stock GUI font, or scaledFont_ at another DPI
+    skin::UniqueHfont scaledFont_;
     std::array<HWND, kControlCount> controls_{};
     std::array<PropertyBag, kControlCount> savedProperties_;  // what each panel saves
 

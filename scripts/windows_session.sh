@@ -4,12 +4,21 @@
 # With QUENLO_USE_DISPLAY=1 and a DISPLAY set, the user's display is used instead, with
 # a prefix of its own (build/wineprefix-desktop) in which the desktop's window manager
 # frames the windows.
+# QUENLO_WINE_PREFIX=DIR uses that prefix instead; only there may QUENLO_DPI=N set the
+# scale Wine draws at (its LogPixels value: 96 is 100 %, 144 is 150 %), so the shared
+# prefix of the tests always stays at 100 %. QUENLO_SCREEN=WxH sizes the virtual display
+# (1280x1024 unless given).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 on_desktop=0
 [[ ${QUENLO_USE_DISPLAY:-0} == 1 && -n ${DISPLAY:-} ]] && on_desktop=1
-if ((on_desktop)); then
+if [[ -n ${QUENLO_WINE_PREFIX:-} ]]; then
+    export WINEPREFIX=$QUENLO_WINE_PREFIX
+elif [[ -n ${QUENLO_DPI:-} ]]; then
+    echo "windows_session.sh: QUENLO_DPI needs a prefix of its own (QUENLO_WINE_PREFIX)" >&2
+    exit 2
+elif ((on_desktop)); then
     export WINEPREFIX=$root/build/wineprefix-desktop
 else
     export WINEPREFIX=$root/build/wineprefix
@@ -29,7 +38,7 @@ if ((!on_desktop)); then
     # -displayfd picks a free display number and tells us which.
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${QUENLO_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     xvfb_pid=$!
     read -r display <"$fifo"
     rm -f "$fifo"
@@ -67,6 +76,12 @@ if [[ ! -f $WINEPREFIX/.quenlo-fonts ]]; then
     # Wine does not find Debian's copy of the font that draws the caption buttons.
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     touch "$WINEPREFIX/.quenlo-fonts"
+fi
+
+# Wine reads its DPI when a process starts: set it before the programs of the session.
+if [[ -n ${QUENLO_DPI:-} ]]; then
+    /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d "$QUENLO_DPI" /f >/dev/null 2>&1 </dev/null
 fi
 
 "$@"

@@ -114,7 +114,8 @@ constexpr std::array<GalleryRow, kGalleryControlCount - 1> kRows = {{
     {DbListDisabled, "DbListDisabled", kVbDbListClass, Window, 698, 574, 90, 54,
      kList | WS_DISABLED, kEdge, ""},
 
-    {StatusLabel, "StatusLabel", "Static", Window, 12, 642, 776, 18, kLabel, 0,
+    // Under the progress bars, so that the window fits a 1280 x 1024 screen at 150 %.
+    {StatusLabel, "StatusLabel", "Static", Window, 12, 612, 376, 28, kLabel, 0,
      "点“消息框…”或“打开文件…”，回答显示在这里。"},
 }};
 

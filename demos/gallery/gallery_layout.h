@@ -79,7 +79,7 @@ struct GalleryRow {
 };
 
 inline constexpr int kGalleryClientWidth = 800;
-inline constexpr int kGalleryClientHeight = 668;
+inline constexpr int kGalleryClientHeight = 644;
 inline constexpr char kGalleryCaption[] = "Quenlo 皮肤控件展示";
 
 // The full scale the skin draws progress bars against, whatever their range.

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,7 @@
 #include "demos/gallery/look_alike_classes.h"
 #include "file_dialog/file_dialog.h"
 #include "platform/ansi_text.h"
+#include "platform/display_dpi.h"
 #include "skin/engine/skin_attachment.h"
 
 namespace quenlo::gallery {
@@ -22,13 +24,6 @@ constexpr COLORREF kOptionPanelColor = RGB(226, 239, 250);
 
 constexpr char kMessageBoxText[] = "这是一个消息框：它和它的按钮都由皮肤绘制。\n点一个按钮关闭它。";
 constexpr char kFileFilter[] = "文本文件(*.TXT)|*.txt|所有文件(*.*)|*.*";
-
-int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 class GalleryWindow {
 public:
@@ -209,13 +204,21 @@ HWND CreateGalleryWindow(const GalleryOptions& options) {
         }
     }
 
-    const int dpi = ScreenDpi();
+    // Centred on the primary monitor's work area, but never above or left of it: a
+    // window taller than the screen keeps its caption, and so its close button, in reach.
+    const POINT origin{0, 0};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const POINT centre{(work.left + work.right) / 2, (work.top + work.bottom) / 2};
+    const int dpi = options.dpi > 0 ? options.dpi : MonitorDpiAt(centre);
     RECT frame{0, 0, MulDiv(kGalleryClientWidth, dpi, 96), MulDiv(kGalleryClientHeight, dpi, 96)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    AdjustFrameForDpi(frame, kWindowStyle, 0, dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const int left = std::max<int>(work.left, centre.x - width / 2);
+    const int top = std::max<int>(work.top, centre.y - height / 2);
 
     CreateParams params{&options, dpi};
     const HWND window =

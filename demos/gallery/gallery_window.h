@@ -16,6 +16,7 @@ namespace quenlo::gallery {
 struct GalleryOptions {
     int showCommand = SW_SHOWNORMAL;
     bool quitOnDestroy = false;  // post WM_QUIT when the window is gone (the program)
+    int dpi = 0;                 // 0: the DPI of the monitor the window opens on
 };
 
 // Creates the window with all its controls, applies the skin, shows it and puts the

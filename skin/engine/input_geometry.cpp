@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "skin/painting/primitives.h"
+#include "skin/registry/window_queries.h"
 
 namespace quenlo::skin {
 
@@ -12,7 +13,7 @@ bool IsInComboArrowZone(HWND hWnd, int x, int y) {
     }
     WindowBox box;
     GetWindowSize(hWnd, box);
-    const int v = GetSystemMetrics(SM_CXVSCROLL);
+    const int v = WindowMetric(hWnd, SM_CXVSCROLL);
     return x >= box.width - v - 2 && x <= box.width - 2 && y >= 2 && y <= box.height - 2;
 }
 

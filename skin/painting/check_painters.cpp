@@ -3,6 +3,7 @@
 #include "skin/common/gdi_handles.h"
 #include "skin/registry/skin_state.h"
 #include "skin/registry/window_props.h"
+#include "skin/registry/window_queries.h"
 #include "skin/images/skin_blit.h"
 #include "skin/painting/primitives.h"
 
@@ -30,8 +31,8 @@ GlyphSpot MeasureGlyph(HWND window) {
     WindowBox box;
     GetWindowSize(window, box);
     GlyphSpot spot{};
-    spot.cx = GetSystemMetrics(SM_CXMENUCHECK);
-    spot.cy = GetSystemMetrics(SM_CYMENUCHECK);
+    spot.cx = WindowMetric(window, SM_CXMENUCHECK);
+    spot.cy = WindowMetric(window, SM_CYMENUCHECK);
     spot.top = CentredOffset(box.height, spot.cy);
     spot.mark = SendMessageA(window, BM_GETCHECK, 0, 0);
     spot.enabled = IsWindowEnabled(window) != FALSE;

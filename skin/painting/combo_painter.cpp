@@ -5,6 +5,7 @@
 #include "skin/common/gdi_handles.h"
 #include "skin/registry/skin_state.h"
 #include "skin/registry/window_props.h"
+#include "skin/registry/window_queries.h"
 #include "skin/images/skin_blit.h"
 #include "skin/painting/primitives.h"
 
@@ -35,7 +36,7 @@ void PaintComboBox(HWND window, HDC dc, int& state, bool force) {
 
     WindowBox box;
     GetWindowSize(window, box);
-    const int buttonWidth = GetSystemMetrics(SM_CXVSCROLL) + 1;
+    const int buttonWidth = WindowMetric(window, SM_CXVSCROLL) + 1;
     const int buttonHeight = box.height - 2;
     UniqueMemoryBitmap surface(CreateMemoryBitmap(buttonWidth, buttonHeight));
     if (state == kStateHover || state == kStatePressed) {

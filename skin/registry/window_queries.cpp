@@ -1,6 +1,7 @@
 #include "skin/registry/window_queries.h"
 
 #include "skin/common/gdi_handles.h"
+#include "platform/display_dpi.h"
 #include "skin/common/rounding.h"
 
 namespace quenlo::skin {
@@ -49,14 +50,18 @@ int GetBorderMetrics(HWND window, int& cx, int& cy) {
     int dy = (windowRect.bottom - windowRect.top) - (clientRect.bottom - clientRect.top);
     LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
     if (style & WS_VSCROLL) {
-        dx -= GetSystemMetrics(SM_CXVSCROLL);
+        dx -= WindowMetric(window, SM_CXVSCROLL);
     }
     if (style & WS_HSCROLL) {
-        dy -= GetSystemMetrics(SM_CYHSCROLL);
+        dy -= WindowMetric(window, SM_CYHSCROLL);
     }
     cx = RoundHalfEven(dx / 2.0);
     cy = RoundHalfEven(dy / 2.0);
     return 1;
+}
+
+int WindowMetric(HWND window, int index) {
+    return SystemMetricForDpi(index, WindowDpi(window));
 }
 
 }  // namespace quenlo::skin

@@ -21,4 +21,8 @@ bool IsFunctionExported(const char* functionName, const char* moduleName);
 // into cy, scroll bars left out, halves going to the even neighbour. Returns 1.
 int GetBorderMetrics(HWND window, int& cx, int& cy);
 
+// A system metric (check box size, scroll bar width, ...) at the DPI the window is
+// drawn at, which under per-monitor scaling need not be the system's.
+int WindowMetric(HWND window, int index);
+
 }  // namespace quenlo::skin

@@ -188,6 +188,37 @@ TEST_F(GalleryTest, OpenFileButtonShowsASkinnedDialogAndReportsACancel) {
     EXPECT_EQ(WindowText(Control(GalleryControl::StatusLabel)), "打开文件对话框：已取消");
 }
 
+// Laptops at 150 % often have a 1280 x 1024 desktop; the whole window must be on it,
+// caption and close button included, and every control inside the client area.
+TEST(GalleryAtScale, FitsA1280By1024ScreenAt150PercentAndOpensFullyOnIt) {
+    GalleryOptions options;
+    options.showCommand = SW_HIDE;
+    options.dpi = 144;
+    const HWND gallery = CreateGalleryWindow(options);
+    ASSERT_NE(gallery, nullptr);
+    RECT outer{};
+    GetWindowRect(gallery, &outer);
+    EXPECT_GE(outer.left, 0);
+    EXPECT_GE(outer.top, 0);
+    EXPECT_LE(outer.right - outer.left, 1280);
+    EXPECT_LE(outer.bottom - outer.top, 1024);
+    if (GetSystemMetrics(SM_CXSCREEN) == 1280 && GetSystemMetrics(SM_CYSCREEN) == 1024) {
+        EXPECT_LE(outer.right, 1280);
+        EXPECT_LE(outer.bottom, 1024);
+    }
+    for (const GalleryRow& row : GalleryLayout()) {
+        if (row.container != GalleryControl::Window) {
+            continue;
+        }
+        RECT place{};
+        GetWindowRect(GalleryControlWindow(gallery, row.id), &place);
+        MapWindowPoints(nullptr, gallery, reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_LE(place.bottom, MulDiv(kGalleryClientHeight, 144, 96)) << row.name;
+    }
+    SendMessageA(gallery, WM_CLOSE, 0, 0);
+    Pump();
+}
+
 TEST_F(GalleryTest, ClosingTheGalleryGivesEverySkinBack) {
     SendMessageA(gallery_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(gallery_));

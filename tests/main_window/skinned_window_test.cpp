@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <set>
@@ -16,6 +17,7 @@
 #include "skin/engine/skin_attachment.h"
 #include "skin/registry/skin_state.h"
 #include "skin/engine/skin_window_proc.h"
+#include "skin/painting/primitives.h"
 #include "tests/main_window/window_fixture.h"
 #include "live_input.h"
 #include "test_windows.h"
@@ -132,6 +134,145 @@ TEST_F(SkinnedMainWindowTest, StartButtonShowsItsStartCaptionAgainAfterAComplete
     EXPECT_EQ(boxes_[0].text, kFinishedText);
     EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
     ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
+}
+
+// The box of the pixels in which two pictures of the given width differ, inside `within`.
+RECT DifferenceBox(const Pixels& a, const Pixels& b, int width, const RECT& within) {
+    RECT box{within.right, within.bottom, within.left, within.top};
+    for (LONG y = within.top; y < within.bottom; ++y) {
+        for (LONG x = within.left; x < within.right; ++x) {
+            const auto at = static_cast<std::size_t>(y * width + x);
+            if (a[at] != b[at]) {
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+            }
+        }
+    }
+    return box;
+}
+
+// The size of the caption's ink as the skin draws it when given all the room it wants.
+SIZE UnclippedInk(HFONT font, const std::string& caption) {
+    constexpr int kRoom = 600;
+    skin::TestSurface blank(kRoom, kRoom, RGB(255, 255, 255));
+    skin::TestSurface written(kRoom, kRoom, RGB(255, 255, 255));
+    const HGDIOBJ previous = SelectObject(written.dc(), font);
+    SetBkMode(written.dc(), TRANSPARENT);
+    skin::DrawTextIn(written.dc(), Utf8ToAnsi(caption), 0, 0, kRoom, kRoom,
+                     DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(written.dc(), previous);
+    const skin::PixelGrid a = blank.Grid();
+    const skin::PixelGrid b = written.Grid();
+    RECT box{kRoom, kRoom, 0, 0};
+    for (LONG y = 0; y < kRoom; ++y) {
+        for (LONG x = 0; x < kRoom; ++x) {
+            if (a.at(x, y) != b.at(x, y)) {
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+            }
+        }
+    }
+    return {box.right - box.left, box.bottom - box.top};
+}
+
+// A move to a monitor of another scale: the window takes the system's rectangle and
+// lays itself out again from the twips, in a font of the new DPI, and the skinned
+// buttons show their captions whole at their new size. Back at 96 all is as it was.
+TEST_F(SkinnedMainWindowTest, ADpiChangeLaysEveryControlOutAgainAndRedrawsTheButtons) {
+    Open();
+    const int systemDpi = Window().Dpi();
+    LOGFONTA stockFace{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof stockFace, &stockFace);
+    for (const int dpi : {144, 192, systemDpi}) {
+        SCOPED_TRACE("dpi " + std::to_string(dpi));
+        // As the system suggests it: the same frame around the client area of the new DPI.
+        RECT outer{};
+        RECT client{};
+        GetWindowRect(window_, &outer);
+        GetClientRect(window_, &client);
+        const RECT suggested{outer.left + 10, outer.top + 20,
+                             outer.left + 10 + (outer.right - outer.left) - client.right +
+                                 TwipsToPixels(kClientWidthTwips, dpi),
+                             outer.top + 20 + (outer.bottom - outer.top) - client.bottom +
+                                 TwipsToPixels(kClientHeightTwips, dpi)};
+        SendMessageA(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        PumpUntilIdle();
+
+        GetWindowRect(window_, &outer);
+        EXPECT_TRUE(EqualRect(&outer, &suggested));
+        EXPECT_EQ(Window().Dpi(), dpi);
+        for (const ControlLayout& row : MainWindowLayout()) {
+            SCOPED_TRACE(row.name);
+            const RECT place = PlaceInParent(row.id);
+            const RECT wanted = PixelPlace(row, dpi);
+            EXPECT_EQ(place.top, wanted.top);
+            if (row.kind != ControlKind::AutoSizeLabel) {
+                EXPECT_TRUE(EqualRect(&place, &wanted));
+            } else if (row.id != ControlId::Label7) {
+                EXPECT_EQ(place.left, wanted.left);
+            }
+            if (row.kind != ControlKind::Frame) {
+                LOGFONTA face{};
+                GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Control(row.id), WM_GETFONT, 0, 0)),
+                           sizeof face, &face);
+                EXPECT_EQ(face.lfHeight, MulDiv(stockFace.lfHeight, dpi, systemDpi));
+                EXPECT_STREQ(face.lfFaceName, stockFace.lfFaceName);
+            }
+        }
+        // The caption's icon drawn at the new DPI's size, not stretched from 16 pixels.
+        ICONINFO icon{};
+        ASSERT_TRUE(GetIconInfo(
+            reinterpret_cast<HICON>(SendMessageA(window_, WM_GETICON, ICON_SMALL, 0)), &icon));
+        BITMAP iconPicture{};
+        GetObjectA(icon.hbmColor, sizeof iconPicture, &iconPicture);
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+        EXPECT_EQ(iconPicture.bmWidth, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, systemDpi));
+
+        RECT panel{};
+        GetClientRect(Control(ControlId::iFrame5), &panel);
+        EXPECT_EQ(PlaceInParent(ControlId::Label7).right,
+                  panel.right - TwipsToPixels(kLabel7RightMarginTwips, dpi));
+
+        for (const ControlId id : {ControlId::Command1, ControlId::Command2}) {
+            SCOPED_TRACE(LayoutOf(id).name);
+            const HWND button = Control(id);
+            const RECT place = PlaceInParent(id);
+            const int width = place.right - place.left;
+            const int height = place.bottom - place.top;
+            for (int state = 0; state < 4; ++state) {
+                const std::string name = "HDC" + std::to_string(state);
+                BITMAP picture{};
+                GetObjectA(
+                    GetCurrentObject(static_cast<HDC>(GetPropA(button, name.c_str())), OBJ_BITMAP),
+                    sizeof picture, &picture);
+                EXPECT_EQ(picture.bmWidth, width) << "state " << state;
+                EXPECT_EQ(picture.bmHeight, height) << "state " << state;
+            }
+            RECT region{};
+            EXPECT_NE(GetWindowRgnBox(button, &region), ERROR);
+            EXPECT_GE(region.right, width);
+            EXPECT_GE(region.bottom, height);
+            // Exactly what a button of this size and font shows when first skinned (the
+            // one without the focus: the other's pictures hold the focus rectangle).
+            if (id == ControlId::Command2) {
+                EXPECT_EQ(ReadStatePictures(button), ReferencePictures(button, Text(id)));
+            }
+
+            // The caption whole: where the normal picture differs from the bare face is
+            // as wide and as tall as the caption's ink with all the room it wants (the
+            // focus rectangle, 2 pixels in, left out).
+            const RECT ink =
+                DifferenceBox(ReadStateBitmap(button, 0), ReferencePictures(button, "")[0], width,
+                              {3, 3, width - 3, height - 3});
+            const SIZE whole = UnclippedInk(
+                reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)), Text(id));
+            EXPECT_EQ(ink.right - ink.left, whole.cx);
+            EXPECT_EQ(ink.bottom - ink.top, whole.cy);
+            EXPECT_GT(whole.cy, MulDiv(dpi, 6, 96)) << "a caption of the new DPI's size";
+        }
+    }
 }
 
 TEST_F(SkinnedMainWindowTest, EveryButtonOfTheWindowIsSkinnedWhileItIsOpen) {

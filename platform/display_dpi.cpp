@@ -1,0 +1,78 @@
+#include "platform/display_dpi.h"
+
+namespace quenlo {
+namespace {
+
+template <typename Function>
+Function Lookup(const char* module, const char* name) {
+    HMODULE library = GetModuleHandleA(module);
+    if (library == nullptr) {
+        library = LoadLibraryA(module);  // shcore is not loaded by every program
+    }
+    if (library == nullptr) {
+        return nullptr;
+    }
+    // The cast through void keeps GCC's function-type warning quiet.
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+}  // namespace
+
+int SystemDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+int WindowDpi(HWND window) {
+    static const auto getDpiForWindow = Lookup<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
+    if (getDpiForWindow != nullptr) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    return SystemDpi();
+}
+
+int MonitorDpiAt(POINT point) {
+    static const auto getDpiForMonitor =
+        Lookup<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
+    if (getDpiForMonitor != nullptr) {
+        UINT dpiX = 0;
+        UINT dpiY = 0;
+        const HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
+        if (SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY)) && dpiY > 0) {
+            return static_cast<int>(dpiY);
+        }
+    }
+    return SystemDpi();
+}
+
+void AdjustFrameForDpi(RECT& frame, DWORD style, DWORD exStyle, int dpi) {
+    static const auto adjustForDpi =
+        Lookup<AdjustWindowRectExForDpiFn>("user32.dll", "AdjustWindowRectExForDpi");
+    if (adjustForDpi == nullptr ||
+        !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    static const auto metricForDpi =
+        Lookup<GetSystemMetricsForDpiFn>("user32.dll", "GetSystemMetricsForDpi");
+    if (metricForDpi != nullptr) {
+        return metricForDpi(index, static_cast<UINT>(dpi));
+    }
+    return GetSystemMetrics(index);
+}
+
+}  // namespace quenlo
