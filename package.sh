@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# Builds the release packages for Windows 7 and later:
-#   dist/Quenlo-<version>-win64.zip, dist/Quenlo-<version>-win32.zip, dist/SHA256SUMS
+# Builds the release packages:
+#   dist/Quenlo-<version>-win64.zip, dist/Quenlo-<version>-win32.zip (Windows 7 and later),
+#   dist/quenlo-split_<version>_amd64.deb (Debian and its kin), dist/SHA256SUMS
 # Each zip holds Quenlo.exe, quenlo-split.exe (both statically linked: no DLLs to carry
-# along) and README.txt, the usage text in Chinese and English.
+# along) and README.txt, the usage text in Chinese and English; the .deb holds
+# /usr/bin/quenlo-split, its manual page and the copyright file.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-echo "== checking the packages the Windows builds need"
+echo "== checking the packages the builds need"
 scripts/ensure_packages.sh package
-zips=()
+packages=()
 for arch in win64 win32; do
     echo "== building Quenlo.exe and quenlo-split.exe ($arch)"
     scripts/build.sh "$arch" Quenlo quenlo-split
-    zips+=("$(scripts/make_zip.sh "$arch" "build/$arch" dist)")
+    packages+=("$(scripts/make_zip.sh "$arch" "build/$arch" dist)")
 done
-(cd dist && sha256sum "${zips[@]#dist/}" >SHA256SUMS)
+echo "== building quenlo-split (native)"
+scripts/build.sh native quenlo-split
+packages+=("$(scripts/make_deb.sh build/native dist)")
+(cd dist && sha256sum "${packages[@]#dist/}" >SHA256SUMS)
 echo
-ls -l "${zips[@]}" dist/SHA256SUMS
+ls -l "${packages[@]}" dist/SHA256SUMS

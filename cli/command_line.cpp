@@ -12,21 +12,6 @@ bool IsDigit(char c) {
 
 }  // namespace
 
-const char* const kSplitUsage =
-    "Usage: quenlo-split [--out DIR] INPUT [LINES_PER_FILE]\n"
-    "Splits INPUT into numbered files of LINES_PER_FILE lines each (default 30000),\n"
-    "named N-yyyy-mm-dd.txt, with the spaces at both ends of every line removed and\n"
-    "every line ended by CR LF. Lines end at CR or CR LF. The files go to DIR, or to\n"
-    "the folder \"转换结果\" beside this program.\n"
-    "\n"
-    "INPUT \"-\" reads standard input.\n"
-    "\n"
-    "  --out DIR    write the numbered files to DIR (created if missing)\n"
-    "  --help       show this text\n"
-    "  --version    show the version\n"
-    "\n"
-    "Exit status: 0 done, 1 failed, 2 bad usage; stopped by Ctrl-C 130, by SIGTERM 143.\n";
-
 SplitCommand ParseSplitCommand(const std::vector<std::string>& arguments) {
     SplitCommand command;
     std::vector<std::string> positional;
@@ -48,23 +33,25 @@ SplitCommand ParseSplitCommand(const std::vector<std::string>& arguments) {
             return command;
         } else if (argument == "--out") {
             if (i + 1 == arguments.size()) {
-                command.problem = "--out needs a folder";
+                command.problem = SplitCommand::Problem::OutNeedsFolder;
                 return command;
             }
             command.outputFolder = arguments[++i];
         } else if (argument.starts_with("--out=")) {
             command.outputFolder = argument.substr(6);
         } else {
-            command.problem = "unknown option " + argument;
+            command.problem = SplitCommand::Problem::UnknownOption;
+            command.unknownOption = argument;
             return command;
         }
     }
     if (positional.empty() || positional.size() > 2) {
-        command.problem = positional.empty() ? "no input file" : "too many arguments";
+        command.problem = positional.empty() ? SplitCommand::Problem::NoInput
+                                             : SplitCommand::Problem::TooManyArguments;
         return command;
     }
     if (command.outputFolder && command.outputFolder->empty()) {
-        command.problem = "--out needs a folder";
+        command.problem = SplitCommand::Problem::OutNeedsFolder;
         return command;
     }
     command.action = SplitCommand::Action::Split;
@@ -74,7 +61,7 @@ SplitCommand ParseSplitCommand(const std::vector<std::string>& arguments) {
     return command;
 }
 
-std::optional<std::string> LinesPerFileWarning(std::string_view text) {
+std::optional<std::int64_t> OddLinesPerFile(std::string_view text) {
     // Spaces at the ends do not change the number (the window drops them too).
     const std::size_t first = text.find_first_not_of(' ');
     const std::string_view number =
@@ -87,11 +74,7 @@ std::optional<std::string> LinesPerFileWarning(std::string_view text) {
     if (digits && limit >= 1) {
         return std::nullopt;
     }
-    const std::string quoted = "LINES_PER_FILE \"" + std::string(text) + "\"";
-    if (limit >= 1) {
-        return quoted + " is read as " + std::to_string(limit);
-    }
-    return quoted + " is not a whole number from 1 on, so every line goes to file 1";
+    return limit >= 1 ? limit : 0;
 }
 
 }  // namespace quenlo

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "cli/console_files.h"
+#include "cli/language.h"
 #include "conversion/conversion_host.h"
 
 namespace quenlo {
@@ -14,7 +16,7 @@ namespace quenlo {
 class ConsoleHost final : public ConversionHost {
 public:
     ConsoleHost(std::string input, std::string linesPerFile, std::filesystem::path resultsFolder,
-                bool showProgress);
+                bool showProgress, Language language);
     ~ConsoleHost() override;
 
     std::string InputPathText() override { return input_; }
@@ -38,24 +40,26 @@ public:
 
     // After a stop: the progress line shows the final count, and ends.
     void EndProgress();
-    // A line on stderr, below the progress line.
+    // A warning on stderr, below the progress line.
     void Warn(std::string_view text);
 
 private:
     void ShowProgress(bool force);
-    long long ElapsedSeconds() const;
+    double ElapsedSeconds() const;
 
     using Clock = std::chrono::steady_clock;
     std::string input_;
     std::string linesPerFile_;
     std::filesystem::path resultsFolder_;
-    std::unique_ptr<FileSystem> files_;
+    std::unique_ptr<ConsoleFiles> files_;
     bool showProgress_;
+    Language language_;
     std::string total_;
     std::optional<Clock::time_point> started_;
     Clock::time_point stoppedAt_{};
     Clock::time_point lastProgress_{};
     bool progressShown_ = false;
+    std::size_t progressColumns_ = 0;  // of the line shown last
     bool finished_ = false;
     bool failed_ = false;
     std::optional<std::string> outputFailure_;

@@ -5,10 +5,10 @@
 #include "cli/command_line.h"
 #include "cli/console.h"
 #include "cli/console_host.h"
+#include "cli/messages.h"
 #include "conversion/output_naming.h"
 #include "conversion/run_conversion.h"
 #include "conversion/texts.h"
-#include "platform/program_folder.h"
 
 namespace {
 
@@ -16,20 +16,23 @@ constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-int Split(const quenlo::SplitCommand& command) {
+int Split(const quenlo::SplitCommand& command, quenlo::Language language) {
     using namespace quenlo;
-    const std::filesystem::path results = command.outputFolder
-                                              ? PathFromUtf8(*command.outputFolder)
-                                              : ProgramFolder() / PathFromUtf8(kResultsFolderName);
-    ConsoleHost host(command.input, command.linesPerFile, results, IsTerminal(Stream::Err));
-    if (const auto warning = LinesPerFileWarning(command.linesPerFile)) {
-        host.Warn(*warning);
+    // Like every command-line tool: where it is run, not where it is installed.
+    const std::filesystem::path results =
+        PathFromUtf8(command.outputFolder.value_or(std::string(kResultsFolderName)));
+    ConsoleHost host(command.input, command.linesPerFile, results, IsTerminal(Stream::Err),
+                     language);
+    if (const auto limit = OddLinesPerFile(command.linesPerFile)) {
+        host.Warn(OddLinesPerFileText(command.linesPerFile, *limit, language));
     }
     InstallStopHandler();
     // INPUT arrives exactly as the shell gave it, --out may name any folder of the
     // user's (where a file named after the input is the user's own, never deleted),
-    // and --out a/b/c makes what is missing.
+    // --out a/b/c makes what is missing, and a run that cannot open its input leaves
+    // no folder behind.
     RunOptions options;
+    options.folderBeforeInput = false;
     options.trimInputPath = false;
     options.removeCleanupFile = false;
     options.createParentFolders = true;
@@ -43,7 +46,8 @@ int Split(const quenlo::SplitCommand& command) {
         return StoppedExitStatus();
     }
     if (const auto& failure = host.OutputFailure()) {
-        WriteText(Stream::Err, "quenlo-split: cannot write to standard output: " + *failure + "\n");
+        WriteText(Stream::Err,
+                  "quenlo-split: " + CannotWriteStandardOutputText(*failure, language) + "\n");
         return kExitFailed;
     }
     return kExitDone;
@@ -53,23 +57,24 @@ int Split(const quenlo::SplitCommand& command) {
 
 int main(int argc, char** argv) {
     using namespace quenlo;
+    const Language language = ConsoleLanguage();
+    UseLanguageForSystemReasons(language);
     const SplitCommand command = ParseSplitCommand(CommandArguments(argc, argv));
     switch (command.action) {
         case SplitCommand::Action::Help:
-            WriteText(Stream::Out, kSplitUsage);
+            WriteText(Stream::Out, HelpText(language));
             return kExitDone;
         case SplitCommand::Action::Version:
             WriteText(Stream::Out, std::string("quenlo-split ") + QUENLO_VERSION + "\n");
             return kExitDone;
         case SplitCommand::Action::Usage:
-            WriteText(Stream::Err,
-                      "quenlo-split: " + command.problem + "; see quenlo-split --help\n");
+            WriteText(Stream::Err, "quenlo-split: " + UsageProblemText(command, language) + "\n");
             return kExitUsage;
         case SplitCommand::Action::Split:
             break;
     }
     try {
-        return Split(command);
+        return Split(command, language);
     } catch (const std::exception& e) {
         WriteText(Stream::Err, std::string("quenlo-split: ") + e.what() + "\n");
         return kExitFailed;

@@ -205,13 +205,16 @@ void ConversionRun::Run() {
     }
 }
 
-// Everything before the first line. The results folder comes first: a path there
-// that is no folder is refused before anything else. The earlier file named after
-// the input goes only once the input is open, so a run that cannot read its input
-// deletes nothing.
+// Everything before the first line. For the window the results folder comes first:
+// a path there that is no folder is refused before anything else. Otherwise it
+// comes once the input is open, so a run that cannot start leaves nothing behind.
+// The earlier file named after the input goes only once the input is open, so a
+// run that cannot read its input deletes nothing.
 void ConversionRun::Prepare() {
     const std::filesystem::path results = host_.ResultsFolder();
-    MakeResultsFolder(results);
+    if (options_.folderBeforeInput) {
+        MakeResultsFolder(results);
+    }
     std::string inputText = host_.InputPathText();
     if (options_.trimInputPath) {
         inputText = std::string(TrimSpaces(inputText));
@@ -228,6 +231,9 @@ void ConversionRun::Prepare() {
     }
     inputIdentity_ = input_->Identity();
     inputLength_ = input_->Length();
+    if (!options_.folderBeforeInput) {
+        MakeResultsFolder(results);
+    }
     RefuseInputAmongOutputs(results);
     if (options_.removeCleanupFile) {
         RemoveCleanupFile(inputText);

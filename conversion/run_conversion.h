@@ -18,10 +18,12 @@ struct RunOptions {
 
     // The window's rules. A command line turns them around: its INPUT arrives
     // exactly as typed, its --out may name any folder of the user's (where a file
-    // named after the input is the user's own), and --out a/b/c makes what is missing.
+    // named after the input is the user's own), --out a/b/c makes what is missing,
+    // and a run whose input cannot be opened leaves no folder behind.
     bool trimInputPath = true;         // Text4's spaces at both ends are not part of it
     bool removeCleanupFile = true;     // the earlier file named after the input goes
     bool createParentFolders = false;  // only the results folder itself is created
+    bool folderBeforeInput = true;     // the results folder is made before the input opens
 };
 
 // Returns when the input is exhausted (the host is told "finished"), when the host

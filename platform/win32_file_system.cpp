@@ -1,6 +1,7 @@
 #include "platform/win32_file_system.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <utility>
 
@@ -198,13 +199,25 @@ private:
     std::uint64_t sizeAtOpen_;
 };
 
+std::atomic<unsigned short> errorLanguage{0};
+
 }  // namespace
 
+void SetSystemErrorLanguage(unsigned short language) {
+    errorLanguage = language;
+}
+
 std::string SystemErrorText(unsigned long error) {
+    constexpr DWORD kFlags =
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
     wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    DWORD length = FormatMessageW(kFlags, nullptr, error, errorLanguage,
+                                  reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    if (length == 0 && errorLanguage != 0) {
+        // A system without that language's messages: its own default.
+        length = FormatMessageW(kFlags, nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0,
+                                nullptr);
+    }
     std::wstring wide = length > 0 && text ? std::wstring(text, length) : std::wstring();
     if (text) {
         LocalFree(text);

@@ -22,5 +22,8 @@ public:
 
 // The system's text for an error code, in UTF-8, without the trailing line break.
 std::string SystemErrorText(unsigned long error);
+// The language of those texts (a LANGID) where the system has it; 0, the default,
+// lets the system choose.
+void SetSystemErrorLanguage(unsigned short language);
 
 }  // namespace quenlo

@@ -6,7 +6,7 @@
 #   scripts/ensure_packages.sh window  the 64-bit Quenlo.exe and Wine to run it
 #   scripts/ensure_packages.sh demo    window, plus a virtual display
 #   scripts/ensure_packages.sh split   the native quenlo-split
-#   scripts/ensure_packages.sh package both Windows builds and zip
+#   scripts/ensure_packages.sh package both Windows builds, zip, and the .deb's tools
 set -euo pipefail
 
 task=${1:-all}
@@ -47,12 +47,13 @@ case $task in
     window) need_base; need_win64; need_wine ;;
     demo) need_base; need_win64; need_wine; need_virtual_display; need python3 python3 ;;
     split) need_base ;;
-    package) need_base; need_win64; need_win32; need zip zip ;;
+    package) need_base; need_win64; need_win32; need zip zip; need dpkg-shlibdeps dpkg-dev ;;
     all)
         need_base; need_win64; need_win32; need_wine; need_virtual_display
         need python3 python3
         need zip zip
         need unzip unzip
+        need dpkg-shlibdeps dpkg-dev
         need locale-gen locales
         need /usr/bin/time time
         need convert imagemagick

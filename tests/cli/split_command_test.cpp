@@ -47,6 +47,10 @@ CalendarDate Today() {
 
 class SplitCommandTest : public ::testing::Test {
 protected:
+    // quenlo-split speaks Chinese unless a test says otherwise; processes started
+    // without the shell take it from this process.
+    SplitCommandTest() { ::setenv("LC_ALL", "zh_CN.UTF-8", 1); }
+
     ScratchFolder scratch;
     std::filesystem::path out = scratch.path() / U8("结果");
 
@@ -86,12 +90,40 @@ TEST_F(SplitCommandTest, SplitsIntoTheOutFolderAndSaysSo) {
     EXPECT_EQ(ReadFile(Result(2)), "c\r\n");
 }
 
-TEST_F(SplitCommandTest, FailureIsOneLineOnStderrAndStatusOne) {
+TEST_F(SplitCommandTest, FailureIsOneLineOnStderrAndStatusOneAndCreatesNothing) {
+    out = scratch.path() / "new" / "folder";
     const Outcome outcome = Split("没有.txt");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "");
     EXPECT_NE(outcome.err.find("没有.txt"), std::string::npos) << outcome.err;
     EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
+    EXPECT_FALSE(std::filesystem::exists(scratch.path() / "new"));
+    EXPECT_EQ(Shell("\"$SPLIT\" 没有.txt").status, 1);
+    EXPECT_FALSE(std::filesystem::exists(scratch.path() / U8("转换结果")));
+}
+
+TEST_F(SplitCommandTest, WithoutOutTheResultsGoWhereItIsRun) {
+    WriteFile(scratch.path() / "in.txt", "a\r\n");
+    ASSERT_EQ(Shell("\"$SPLIT\" in.txt").status, 0);
+    out = scratch.path() / U8("转换结果");
+    EXPECT_EQ(ReadFile(Result(1)), "a\r\n");
+}
+
+// The usual forms of a command line: --out=DIR, -- before an INPUT that starts with
+// "-", and an empty folder name that is a usage error, not a run.
+TEST_F(SplitCommandTest, OutEqualsDoubleDashAndAnEmptyOutParseAsUsual) {
+    WriteFile(scratch.path() / "-in.txt", "dash\r\n");
+    WriteFile(scratch.path() / "in.txt", "plain\r\n");
+    Outcome outcome = Shell("\"$SPLIT\" --out=" + Quote(out) + " -- -in.txt");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadFile(Result(1)), "dash\r\n");
+    for (const char* empty : {"--out ''", "--out=", "--out= --out ''"}) {
+        SCOPED_TRACE(empty);
+        outcome = Shell(std::string("\"$SPLIT\" ") + empty + " in.txt");
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_NE(outcome.err.find("--out"), std::string::npos) << outcome.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(scratch.path() / U8("转换结果")));
 }
 
 TEST_F(SplitCommandTest, UsageErrorsAreOneLineWithStatusTwo) {
@@ -105,7 +137,7 @@ TEST_F(SplitCommandTest, UsageErrorsAreOneLineWithStatusTwo) {
     }
     const Outcome help = Shell("\"$SPLIT\" --help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Usage: quenlo-split"), std::string::npos);
+    EXPECT_NE(help.out.find("用法：quenlo-split"), std::string::npos);
     const Outcome version = Shell("\"$SPLIT\" --version");
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.starts_with("quenlo-split ")) << version.out;
@@ -118,15 +150,48 @@ TEST_F(SplitCommandTest, OutMakesMissingParentFolders) {
     EXPECT_EQ(ReadFile(Result(1)), "a\r\n");
 }
 
-TEST_F(SplitCommandTest, OutThatIsAFileIsRefusedBeforeAnythingElse) {
+TEST_F(SplitCommandTest, OutThatIsAFileIsRefusedAndLeftAlone) {
     WriteFile(out, "mine");
     WriteFile(scratch.path() / "empty.txt", "");
-    for (const char* input : {"empty.txt", "missing.txt"}) {
-        const Outcome outcome = Split(input);
-        EXPECT_EQ(outcome.status, 1);
-        EXPECT_NE(outcome.err.find("无法创建结果文件夹"), std::string::npos) << outcome.err;
-    }
+    const Outcome outcome = Split("empty.txt");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("无法创建结果文件夹"), std::string::npos) << outcome.err;
+    EXPECT_EQ(Split("missing.txt").status, 1);
     EXPECT_EQ(ReadFile(out), "mine");
+}
+
+// One language at a time: the first of LC_ALL, LC_MESSAGES and LANG that is set
+// decides, for messages, --help and the system's reasons alike.
+TEST_F(SplitCommandTest, SpeaksChineseUnderAChineseLocaleAndEnglishOtherwise) {
+    const auto run = [&](const std::string& locale, const std::string& arguments) {
+        return Shell("unset LC_ALL LC_MESSAGES LANG; " + locale + " \"$SPLIT\" " + arguments);
+    };
+    const std::string english =
+        "cannot open the input file \"missing.txt\": No such file or directory";
+    const std::string chinese = "无法打开输入文件「missing.txt」：没有那个文件或目录";
+    for (const auto& [locale, expected] :
+         {std::pair{std::string("LANG=C"), english},
+          std::pair{std::string("LANG=zh_CN.UTF-8"), chinese},
+          std::pair{std::string("LC_ALL=en_US.UTF-8 LANG=zh_CN.UTF-8"), english},
+          std::pair{std::string("LC_MESSAGES=zh_CN.UTF-8 LANG=C"), chinese},
+          std::pair{std::string(""), english}}) {
+        SCOPED_TRACE(locale);
+        EXPECT_EQ(run(locale, "--out " + Quote(out) + " missing.txt").err,
+                  "quenlo-split: " + expected + "\n");
+    }
+    WriteFile(scratch.path() / "in.txt", "a\r\n");
+    EXPECT_EQ(run("LANG=C", "--out " + Quote(out) + " in.txt").out, "Done.\n");
+    EXPECT_EQ(run("LANG=C", "--bogus").err,
+              "quenlo-split: unknown option --bogus; see quenlo-split --help\n");
+    // --help tells this system's truth, and how lines end.
+    for (const char* locale : {"LANG=C", "LANG=zh_CN.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        const std::string help = run(locale, "--help").out;
+        EXPECT_NE(help.find("SIGHUP 129"), std::string::npos) << help;
+        EXPECT_NE(help.find("--out="), std::string::npos) << help;
+        EXPECT_NE(help.find("LF"), std::string::npos) << help;
+    }
+    EXPECT_TRUE(run("LANG=C", "--help").out.starts_with("Usage: quenlo-split"));
 }
 
 TEST_F(SplitCommandTest, DashReadsStandardInput) {
@@ -141,11 +206,12 @@ TEST_F(SplitCommandTest, AFailedFinalMessageIsAFailure) {
     WriteFile(scratch.path() / "in.txt", "a\r\n");
     const Outcome outcome = Shell("\"$SPLIT\" --out " + Quote(out) + " in.txt >/dev/full");
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.err.find("standard output"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("无法写入标准输出"), std::string::npos) << outcome.err;
 }
 
 // Odd values go ahead by the window's rules, with a word on stderr.
 TEST_F(SplitCommandTest, WarnsHowAnOddLinesPerFileIsRead) {
+    ::setenv("LC_ALL", "C", 1);
     std::string lines;
     for (int i = 0; i < 40; ++i) {
         lines += "x\r\n";
@@ -170,6 +236,7 @@ TEST_F(SplitCommandTest, WarnsHowAnOddLinesPerFileIsRead) {
 // A file made where lines end in LF alone is split into its lines, with one line of
 // notice; a file with CRs keeps a lone LF inside its line, without a word.
 TEST_F(SplitCommandTest, LinesEndingInLineFeedsAreSplitWithANotice) {
+    ::setenv("LC_ALL", "C", 1);
     WriteFile(scratch.path() / "lf.txt", " a \nb\n\nc");
     Outcome outcome = Split("lf.txt 2");
     EXPECT_EQ(outcome.status, 0);
@@ -187,6 +254,8 @@ TEST_F(SplitCommandTest, LinesEndingInLineFeedsAreSplitWithANotice) {
     outcome = Split("crlf.txt");
     EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(ReadFile(Result(1)), "a\nb\r\nc\n\r\n");
+    ::setenv("LC_ALL", "zh_CN.UTF-8", 1);
+    EXPECT_EQ(Split("lf.txt").err, "quenlo-split: “lf.txt”：各行以 LF 结尾\n");
 }
 
 // The command line deletes nothing, takes INPUT as given, and writes nothing before
@@ -323,6 +392,27 @@ protected:
         return -1;
     }
     std::string Stderr() { return ReadFile(scratch.path() / "stderr"); }
+    // The progress line as quenlo-split leaves it on its terminal, once the terminal
+    // closes (at most 20 s).
+    std::string LastProgressLine() {
+        std::string shown;
+        char buffer[4096];
+        for (int i = 0; i < 200; ++i) {
+            pollfd wait{terminal, POLLIN, 0};
+            if (::poll(&wait, 1, 100) > 0) {
+                const ssize_t n = ::read(terminal, buffer, sizeof buffer);
+                if (n <= 0) {
+                    break;  // the terminal's other side has closed
+                }
+                shown.append(buffer, static_cast<std::size_t>(n));
+            }
+        }
+        // The last rewrite of the line, which then ends ("\n" becomes "\r\n").
+        const std::size_t start = shown.rfind("总共处理行数");
+        const std::size_t end = shown.find("\r\n", start);
+        EXPECT_NE(end, std::string::npos) << shown;
+        return start == std::string::npos ? shown : shown.substr(start, end - start);
+    }
 };
 
 TEST_F(SplitStopTest, CtrlCWhileTheWriterStallsStopsWithTheCountedLinesOnly) {
@@ -338,7 +428,7 @@ TEST_F(SplitStopTest, CtrlCWhileTheWriterStallsStopsWithTheCountedLinesOnly) {
 
 TEST_F(SplitStopTest, CtrlCWhileWaitingForAWriterIsAStopNotAnError) {
     Start("1");
-    // The results folder is made just before the input is opened.
+    // The results folder is made just after the input is opened.
     for (int i = 0; i < 400 && !std::filesystem::exists(out); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -374,25 +464,20 @@ TEST_F(SplitStopTest, OnATerminalTheLastLineShowsTheFinalCountAndEnds) {
     Feed(lines);
     WaitForResults(lines);
     ::kill(pid, SIGINT);
-    // Everything it writes until it ends (at most 20 s).
-    std::string shown;
-    char buffer[4096];
-    for (int i = 0; i < 200; ++i) {
-        pollfd wait{terminal, POLLIN, 0};
-        if (::poll(&wait, 1, 100) > 0) {
-            const ssize_t n = ::read(terminal, buffer, sizeof buffer);
-            if (n <= 0) {
-                break;  // the terminal's other side has closed
-            }
-            shown.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
+    const std::string lastLine = LastProgressLine();
     EXPECT_EQ(WaitForExit(), 130);
-    ASSERT_FALSE(shown.empty());
-    // The terminal turns "\n" into "\r\n".
-    EXPECT_TRUE(shown.ends_with("\r\n")) << shown;
-    const std::string lastLine = shown.substr(shown.rfind('\r', shown.size() - 3) + 1);
     EXPECT_NE(lastLine.find("总共处理行数：777 "), std::string::npos) << lastLine;
+    EXPECT_EQ(lastLine.find('%'), std::string::npos) << lastLine;  // a pipe has no size
+}
+
+TEST_F(SplitStopTest, OnATerminalAFileOfKnownSizeShowsHowFarTheRunIs) {
+    std::filesystem::remove(fifo);
+    WriteFile(fifo, "a\r\nb\r\n");
+    StartOnATerminal("1");
+    const std::string lastLine = LastProgressLine();
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_NE(lastLine.find("总共处理行数：2 "), std::string::npos) << lastLine;
+    EXPECT_NE(lastLine.find(" 100%"), std::string::npos) << lastLine;
 }
 
 }  // namespace
