@@ -1,8 +1,5 @@
-// The platform's files as quenlo-split sees them: INPUT "-" is standard input, and
-// the bytes read so far are counted for the progress line.
+// The platform's files as quenlo-split sees them: INPUT "-" is standard input.
 #pragma once
-
-#include <atomic>
 
 #include "conversion/conversion_host.h"
 
@@ -34,14 +31,7 @@ public:
         return native_.Identity(file);
     }
 
-    // Of the input opened last.
-    std::uint64_t BytesRead() const { return bytesRead_; }
-    // Empty unless the input is a regular file.
-    std::optional<std::uint64_t> InputSize() const { return inputSize_; }
-
 private:
-    std::atomic<std::uint64_t> bytesRead_{0};
-    std::optional<std::uint64_t> inputSize_;
 #ifdef _WIN32
     Win32FileSystem native_;
 #else

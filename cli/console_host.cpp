@@ -59,8 +59,16 @@ void ConsoleHost::ProcessPendingMessages() {
     ShowProgress(false);
 }
 
+void ConsoleHost::Progress(std::uint64_t bytesRead, std::uint64_t inputLength) {
+    bytesRead_ = bytesRead;
+    inputLength_ = inputLength;
+}
+
 void ConsoleHost::ShowMessage(std::string_view text, std::string_view, MessageKind kind) {
     if (kind == MessageKind::Information) {
+        if (inputLength_) {
+            bytesRead_ = *inputLength_;  // finished: the whole input went through
+        }
         ShowProgress(true);  // a run too short for any pump still shows its count
     }
     EndProgress();
@@ -126,8 +134,8 @@ void ConsoleHost::ShowProgress(bool force) {
     ProgressFigures progress;
     progress.lines = total_.starts_with(kTotalPrefix) ? total_.substr(kTotalPrefix.size()) : total_;
     progress.seconds = ElapsedSeconds();
-    progress.bytesRead = files_->BytesRead();
-    progress.inputSize = files_->InputSize();
+    progress.bytesRead = bytesRead_;
+    progress.inputSize = inputLength_;
     // Padding rubs out what a longer earlier line left.
     std::string line = ProgressLine(progress, language_);
     const std::size_t columns = ColumnsOf(line);

@@ -29,6 +29,7 @@ public:
     void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) override;
     void ProcessPendingMessages() override;
     void Notice(InputNotice notice) override;
+    void Progress(std::uint64_t bytesRead, std::uint64_t inputLength) override;
     CalendarDate Today() override;
     std::filesystem::path ResultsFolder() override { return resultsFolder_; }
     FileSystem& Files() override { return *files_; }
@@ -55,6 +56,8 @@ private:
     bool showProgress_;
     Language language_;
     std::string total_;
+    std::uint64_t bytesRead_ = 0;
+    std::optional<std::uint64_t> inputLength_;  // empty for a pipe
     std::optional<Clock::time_point> started_;
     Clock::time_point stoppedAt_{};
     Clock::time_point lastProgress_{};

@@ -120,8 +120,8 @@ public:
     // A word about the input where the program has a place for it; the window has
     // none.
     virtual void Notice(InputNotice) {}
-    // How far the run has read its input, told at pump time when the input's length
-    // is known; never less than the time before.
+    // How far the run has read its input, told when the input opens (0) and at pump
+    // time, when the input's length is known; never less than the time before.
     virtual void Progress(std::uint64_t /*bytesRead*/, std::uint64_t /*inputLength*/) {}
 
     // Clock and file services.

@@ -231,6 +231,9 @@ void ConversionRun::Prepare() {
     }
     inputIdentity_ = input_->Identity();
     inputLength_ = input_->Length();
+    if (inputLength_) {
+        host_.Progress(0, *inputLength_);  // the length is known before the first pump
+    }
     if (!options_.folderBeforeInput) {
         MakeResultsFolder(results);
     }

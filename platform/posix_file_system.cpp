@@ -86,6 +86,7 @@ public:
     }
 
     std::optional<FileIdentity> Identity() const override { return IdentityOf(fd_.get()); }
+    std::optional<std::uint64_t> Length() const override { return lengthAtOpen_; }
 
     void CancelRead() override {
         if (cancelWrite_) {
