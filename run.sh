@@ -65,15 +65,11 @@ gallery_shots() {
 window_shots() {
     mkdir -p "$1"
     remove_earlier_results "$demo/转换结果"
-    local prefix=$PWD/build/wineprefix setting drive=$demo/drive-d
-    for setting in "${session[@]}"; do
-        [[ $setting == QUENLO_WINE_PREFIX=* ]] && prefix=${setting#*=}
-    done
-    mkdir -p "$drive/工作" "$prefix/dosdevices"
+    local drive=$demo/drive-d
+    mkdir -p "$drive/工作"
     ln -f "$sample" "$drive/工作/客户名单.txt"
-    ln -sfn "$PWD/$drive" "$prefix/dosdevices/d:"
     # Wine reads the Chinese path argument as UTF-8.
-    "${session[@]}" LC_ALL=C.UTF-8 scripts/windows_session.sh \
+    "${session[@]}" LC_ALL=C.UTF-8 QUENLO_DRIVE_D="$PWD/$drive" scripts/windows_session.sh \
         /usr/lib/wine/wine64 build/win64/tests/main_window/quenlo_demo_driver.exe \
         "$(windows_path "$demo/Quenlo.exe")" 'D:\工作\客户名单.txt' "$(windows_path "$1")" \
         | sed 's/^saved .*\\/saved /'

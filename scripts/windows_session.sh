@@ -7,7 +7,7 @@
 # QUENLO_WINE_PREFIX=DIR uses that prefix instead; only there may QUENLO_DPI=N set the
 # scale Wine draws at (its LogPixels value: 96 is 100 %, 144 is 150 %), so the shared
 # prefix of the tests always stays at 100 %. QUENLO_SCREEN=WxH sizes the virtual display
-# (1280x1024 unless given).
+# (1280x1024 unless given). QUENLO_DRIVE_D=DIR shows DIR to Windows programs as D:.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -76,6 +76,12 @@ if [[ ! -f $WINEPREFIX/.quenlo-fonts ]]; then
     # Wine does not find Debian's copy of the font that draws the caption buttons.
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     touch "$WINEPREFIX/.quenlo-fonts"
+fi
+
+# Only once the prefix exists: a dosdevices folder made before it keeps Wine from
+# creating drive C: (its set-up then loops for ever).
+if [[ -n ${QUENLO_DRIVE_D:-} ]]; then
+    ln -sfn "$QUENLO_DRIVE_D" "$WINEPREFIX/dosdevices/d:"
 fi
 
 # Wine reads its DPI when a process starts: set it before the programs of the session.
