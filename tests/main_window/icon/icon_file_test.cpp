@@ -3,9 +3,11 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -32,11 +34,17 @@ std::uint32_t Be32(const Bytes& b, std::size_t at) {
 class IconFile : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        const std::string path = ::testing::TempDir() + "quenlo-test.ico";
+        // A name of this process's own: CTest runs every test of the suite at once, each
+        // in a process that makes the icon afresh.
+        const std::string path = ::testing::TempDir() + "quenlo-test-" +
+                                 std::to_string(std::random_device{}()) + ".ico";
         const std::string command = std::string("\"") + QUENLO_MAKE_ICON + "\" \"" + path + "\"";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        std::ifstream file(path, std::ios::binary);
-        ico_ = new Bytes(std::istreambuf_iterator<char>(file), {});
+        {
+            std::ifstream file(path, std::ios::binary);
+            ico_ = new Bytes(std::istreambuf_iterator<char>(file), {});
+        }
+        std::remove(path.c_str());
     }
     static void TearDownTestSuite() { delete ico_; }
 
