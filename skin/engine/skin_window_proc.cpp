@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "skin/engine/accessible_marks.h"
 #include "skin/engine/button_state_bitmaps.h"
 #include "skin/engine/input_handlers.h"
 #include "skin/engine/skin_attachment.h"
@@ -121,6 +122,7 @@ constexpr std::array kRoutes{
     Route{WM_LBUTTONUP, OnLButtonUpThenRepaintChecks},
     Route{WM_MOUSELEAVE, OnMouseLeave},
     Route{WM_SETTEXT, OnSetText},
+    Route{WM_GETOBJECT, OnGetObject},
 };
 
 Handler HandlerFor(UINT msg) {

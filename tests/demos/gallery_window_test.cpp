@@ -3,6 +3,7 @@
 // skin draws at the positions they hold; its two buttons opening skinned dialogs.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include "skin/registry/skin_state.h"
 #include "skin/registry/window_props.h"
 #include "skin/registry/window_queries.h"
+#include "screen_reader.h"
 
 namespace quenlo::gallery {
 namespace {
@@ -96,6 +98,53 @@ TEST_F(GalleryTest, LookAlikesBehaveAsTheSystemControlsTheyStandFor) {
     EXPECT_EQ(SendMessageA(Control(GalleryControl::Header), HDM_GETITEMCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageA(Control(GalleryControl::ListViewHeader), HDM_GETITEMCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageA(Control(GalleryControl::DataList), LB_GETCOUNT, 0, 0), 4);
+}
+
+// A reader hears each check box and option button as one, with the mark it shows; a
+// click changes what is heard.
+TEST_F(GalleryTest, ScreenReadersHearEveryCheckBoxAndOptionButtonWithItsMark) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    struct Expected {
+        GalleryControl id;
+        long role;
+        long mark;  // STATE_SYSTEM_CHECKED, STATE_SYSTEM_MIXED or 0
+    };
+    const auto expectHeard = [&](const Expected& expected) {
+        HWND control = Control(expected.id);
+        SCOPED_TRACE(WindowText(control));
+        const skin::Heard heard = skin::AskReader(control);
+        EXPECT_EQ(heard.role, expected.role);
+        EXPECT_EQ(heard.state & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_MIXED), expected.mark);
+        EXPECT_EQ(heard.state & STATE_SYSTEM_UNAVAILABLE,
+                  IsWindowEnabled(control) ? 0 : STATE_SYSTEM_UNAVAILABLE);
+        EXPECT_EQ(heard.name, WindowText(control));
+    };
+    constexpr long kCheck = ROLE_SYSTEM_CHECKBUTTON;
+    constexpr long kOption = ROLE_SYSTEM_RADIOBUTTON;
+    for (const Expected& expected : {
+             Expected{GalleryControl::CheckUnchecked, kCheck, 0},
+             Expected{GalleryControl::CheckChecked, kCheck, STATE_SYSTEM_CHECKED},
+             Expected{GalleryControl::CheckGrey, kCheck, STATE_SYSTEM_MIXED},
+             Expected{GalleryControl::CheckDisabled, kCheck, STATE_SYSTEM_CHECKED},
+             Expected{GalleryControl::SystemCheckBox, kCheck, 0},
+             Expected{GalleryControl::OptionChecked, kOption, STATE_SYSTEM_CHECKED},
+             Expected{GalleryControl::OptionUnchecked, kOption, 0},
+             Expected{GalleryControl::OptionDisabledChecked, kOption, STATE_SYSTEM_CHECKED},
+         }) {
+        expectHeard(expected);
+    }
+
+    SendMessageA(Control(GalleryControl::CheckUnchecked), BM_CLICK, 0, 0);
+    SendMessageA(Control(GalleryControl::OptionUnchecked), BM_CLICK, 0, 0);
+    Pump();
+    for (const Expected& expected : {
+             Expected{GalleryControl::CheckUnchecked, kCheck, STATE_SYSTEM_CHECKED},
+             Expected{GalleryControl::OptionChecked, kOption, 0},
+             Expected{GalleryControl::OptionUnchecked, kOption, STATE_SYSTEM_CHECKED},
+         }) {
+        expectHeard(expected);
+    }
+    CoUninitialize();
 }
 
 // The skin reads a bar's position against a fixed 30000 and frames it in the border

@@ -22,6 +22,7 @@
 #include "skin/painting/primitives.h"
 #include "tests/main_window/window_fixture.h"
 #include "live_input.h"
+#include "screen_reader.h"
 #include "test_windows.h"
 
 namespace quenlo {
@@ -29,6 +30,8 @@ namespace {
 
 using Pixels = std::vector<std::uint32_t>;
 using StatePictures = std::array<Pixels, 4>;
+using skin::AskReader;
+using skin::Heard;
 
 // Copies a state bitmap out through a DIB of our own, so the skin's DC keeps its
 // bitmap selected.
@@ -428,36 +431,6 @@ TEST_F(HighContrastTest, TurningHighContrastOnDuringARunTakesTheSkinOffUntilItIs
     Turn(false, WM_SYSCOLORCHANGE);
     EXPECT_TRUE(SkinnedNow());
     ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
-}
-
-// What a screen reader hears of a control: the name and role of its accessible object.
-struct Heard {
-    std::string name;  // UTF-8
-    long role = 0;
-};
-
-Heard AskReader(HWND control) {
-    Heard heard;
-    IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                          __uuidof(IAccessible),
-                                          reinterpret_cast<void**>(&object)))) {
-        return heard;
-    }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    if (object->get_accName(self, &name) == S_OK && name) {
-        heard.name = Utf8FromWide(std::wstring_view(name, SysStringLen(name)));
-    }
-    SysFreeString(name);
-    VARIANT role{};
-    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) {
-        heard.role = role.lVal;
-    }
-    object->Release();
-    return heard;
 }
 
 TEST_F(SkinnedMainWindowTest, ScreenReadersHearTheButtonsAndTextBoxesByTheirNames) {
