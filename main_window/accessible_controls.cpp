@@ -3,19 +3,12 @@
 #include <commctrl.h>
 
 #include "platform/accessible_object.h"
+#include "platform/ansi_text.h"
 
 namespace quenlo {
 namespace {
 
 constexpr UINT_PTR kAccessibleSubclassId = 2;
-
-std::wstring WideFromUtf8(std::string_view text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
-        CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-        static_cast<int>(wide.size()))));
-    return wide;
-}
 
 LRESULT CALLBACK AccessibleProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                 UINT_PTR, DWORD_PTR data) {

@@ -256,9 +256,7 @@ void MainWindow::FitLabelToCaption(ControlId id) {
     const HWND label = Control(id);
     // Measured in UTF-16 as the control keeps it: the A text functions of GDI read
     // bytes in the font's code page, not the process's, and would misjudge CJK text.
-    std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-    caption.resize(static_cast<std::size_t>(
-        GetWindowTextW(label, caption.data(), static_cast<int>(caption.size()))));
+    const std::wstring caption = WindowTextOf(label);
     const HDC dc = GetDC(label);
     const HGDIOBJ previous = SelectObject(dc, font_);
     SIZE extent{};

@@ -160,11 +160,4 @@ LRESULT AnswerClientObjectRequest(HWND control, WPARAM wParam, const AccessibleA
     return FAILED(static_cast<HRESULT>(result)) ? 0 : result;
 }
 
-std::wstring WindowTextOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 }  // namespace quenlo

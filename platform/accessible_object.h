@@ -23,7 +23,4 @@ struct AccessibleAnswers {
 // 0 when the system's object cannot be made, and the message should be passed on.
 LRESULT AnswerClientObjectRequest(HWND control, WPARAM wParam, const AccessibleAnswers& answers);
 
-// A window's caption, as GetWindowTextW reads it.
-std::wstring WindowTextOf(HWND window);
-
 }  // namespace quenlo

@@ -1,7 +1,5 @@
 #include "platform/ansi_text.h"
 
-#include <windows.h>
-
 namespace quenlo {
 namespace {
 
@@ -51,6 +49,17 @@ std::string AnsiToUtf8(std::string_view ansi) {
 
 std::string Utf8FromWide(std::wstring_view wide) {
     return FromWide(wide, CP_UTF8);
+}
+
+std::wstring WideFromUtf8(std::string_view utf8) {
+    return ToWide(utf8, CP_UTF8);
+}
+
+std::wstring WindowTextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 }  // namespace quenlo

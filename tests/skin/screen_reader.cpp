@@ -2,19 +2,9 @@
 
 #include <oleacc.h>
 
+#include "platform/ansi_text.h"
+
 namespace quenlo::skin {
-
-namespace {
-
-std::string Utf8Of(BSTR text) {
-    const int length = static_cast<int>(SysStringLen(text));
-    std::string utf8(static_cast<std::size_t>(length) * 3, '\0');
-    utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(
-        CP_UTF8, 0, text, length, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
-    return utf8;
-}
-
-}  // namespace
 
 Heard AskReader(HWND control) {
     Heard heard;
@@ -29,7 +19,7 @@ Heard AskReader(HWND control) {
     self.lVal = CHILDID_SELF;
     BSTR name = nullptr;
     if (object->get_accName(self, &name) == S_OK && name) {
-        heard.name = Utf8Of(name);
+        heard.name = Utf8FromWide(std::wstring_view(name, SysStringLen(name)));
     }
     SysFreeString(name);
     VARIANT answer{};
