@@ -1,9 +1,11 @@
 // What Windows reads from the shipped executables without running them: the version
-// in their properties, and Quenlo.exe's icon as Explorer, the taskbar and Alt+Tab find it.
+// in their properties, their manifests, and Quenlo.exe's icon as Explorer, the taskbar
+// and Alt+Tab find it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,66 @@ TEST(ReleaseResources, BothExecutablesCarryTheProjectVersion) {
         EXPECT_EQ(VersionString(info, "ProductVersion"), QUENLO_VERSION);
         EXPECT_EQ(VersionString(info, "OriginalFilename"), exe.fileName);
     }
+}
+
+// A manifest as the system's loader reads it: the activation context made from the
+// executable's own resource, so a misspelt namespace counts as missing.
+class LoadedManifest {
+public:
+    explicit LoadedManifest(const char* exe) {
+        ACTCTXA request{};
+        request.cbSize = sizeof request;
+        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        request.lpSource = exe;
+        request.lpResourceName = MAKEINTRESOURCEA(1);
+        context_ = CreateActCtxA(&request);
+    }
+    ~LoadedManifest() {
+        if (context_ != INVALID_HANDLE_VALUE) {
+            ReleaseActCtx(context_);
+        }
+    }
+    LoadedManifest(const LoadedManifest&) = delete;
+    LoadedManifest& operator=(const LoadedManifest&) = delete;
+
+    bool Loaded() const { return context_ != INVALID_HANDLE_VALUE; }
+    std::wstring Setting(const wchar_t* space, const wchar_t* name) const {
+        wchar_t value[128] = {};
+        SIZE_T written = 0;
+        if (!QueryActCtxSettingsW(0, context_, space, name, value, std::size(value), &written)) {
+            return L"(missing)";
+        }
+        return value;
+    }
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION RunLevel() const {
+        ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level{};
+        QueryActCtxW(0, context_, nullptr, RunlevelInformationInActivationContext, &level,
+                     sizeof level, nullptr);
+        return level;
+    }
+
+private:
+    HANDLE context_ = INVALID_HANDLE_VALUE;
+};
+
+constexpr wchar_t kSettings2005[] = L"http://schemas.microsoft.com/SMI/2005/WindowsSettings";
+constexpr wchar_t kSettings2016[] = L"http://schemas.microsoft.com/SMI/2016/WindowsSettings";
+constexpr wchar_t kSettings2019[] = L"http://schemas.microsoft.com/SMI/2019/WindowsSettings";
+
+TEST(ReleaseResources, BothManifestsAskForTheUsersRightsLongPathsAndUtf8) {
+    for (const Shipped& exe : kExecutables) {
+        SCOPED_TRACE(exe.path);
+        const LoadedManifest manifest(exe.path);
+        ASSERT_TRUE(manifest.Loaded()) << GetLastError();
+        // asInvoker: no VirtualStore, no elevation prompt.
+        EXPECT_EQ(manifest.RunLevel().RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
+        EXPECT_EQ(manifest.RunLevel().UiAccess, 0u);
+        EXPECT_EQ(manifest.Setting(kSettings2016, L"longPathAware"), L"true");
+        EXPECT_EQ(manifest.Setting(kSettings2019, L"activeCodePage"), L"UTF-8");
+    }
+    const LoadedManifest window(QUENLO_EXE);
+    EXPECT_EQ(window.Setting(kSettings2005, L"dpiAware"), L"true/pm");
+    EXPECT_EQ(window.Setting(kSettings2016, L"dpiAwareness"), L"PerMonitorV2, PerMonitor");
 }
 
 // The icon's pixels as 0xAARRGGBB, top row first.
