@@ -13,6 +13,7 @@
 #include "conversion/run_conversion.h"
 #include "conversion/texts.h"
 #include "main_window/accessible_controls.h"
+#include "main_window/explorer_messages.h"
 #include "main_window/icon.h"
 #include "main_window/window_skin.h"
 #include "main_window/key_filter.h"
@@ -466,6 +467,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                          CreateQuenloIcon(SystemMetricForDpi(SM_CXICON, dpi_)));
             }
             CreateControls();
+            AcceptExplorersMessages(window_, services_.changeMessageFilter);
             DragAcceptFiles(window_, TRUE);
             return 0;
         case WM_COMMAND:

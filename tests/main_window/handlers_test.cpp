@@ -1,11 +1,14 @@
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "conversion/output_naming.h"
 #include "conversion/texts.h"
 #include "main_window/program.h"
+#include "main_window/taskbar_button.h"
 #include "platform/win32_file_system.h"
 #include "tests/main_window/window_fixture.h"
 
@@ -221,6 +224,37 @@ TEST_F(MainWindowTest, FileDroppedFromExplorerFillsThePath) {
 
     SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     EXPECT_EQ(Text(ControlId::Text4), path);
+}
+
+// Run as administrator, Explorer's messages pass the system's filter only if the window
+// lets them, before it is shown (the taskbar button is made as it appears).
+TEST_F(MainWindowTest, WindowLetsExplorersMessagesThroughBeforeItIsSeen) {
+    struct Call {
+        HWND window;
+        UINT message;
+        DWORD action;
+        bool pointer;
+        bool visible;
+    };
+    std::vector<Call> calls;
+    services_.changeMessageFilter = [&](HWND window, UINT message, DWORD action,
+                                        PCHANGEFILTERSTRUCT change) {
+        calls.push_back({window, message, action, change != nullptr, IsWindowVisible(window) != 0});
+        return TRUE;
+    };
+    Open(SW_SHOW);
+    std::vector<UINT> messages;
+    for (const Call& call : calls) {
+        EXPECT_EQ(call.window, window_);
+        EXPECT_EQ(call.action, static_cast<DWORD>(MSGFLT_ALLOW));
+        EXPECT_FALSE(call.pointer);
+        EXPECT_FALSE(call.visible);
+        messages.push_back(call.message);
+    }
+    std::sort(messages.begin(), messages.end());
+    std::vector<UINT> wanted{TaskbarButtonCreatedMessage(), WM_DROPFILES, WM_COPYDATA, 0x0049};
+    std::sort(wanted.begin(), wanted.end());
+    EXPECT_EQ(messages, wanted);
 }
 
 }  // namespace
