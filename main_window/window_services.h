@@ -37,6 +37,9 @@ struct WindowServices {
     std::shared_ptr<TaskbarButton> taskbar;  // empty: the shell's taskbar button
     std::filesystem::path resultsFolder;  // empty: "转换结果" beside the program
     MessageFilterCall changeMessageFilter;  // empty: ChangeWindowMessageFilterEx
+    // The program's command line, its own name first: a file named after it goes into
+    // the import box as if picked. Empty: none (tests, or nothing given).
+    std::wstring commandLine;
     RunOptions runOptions;
     bool quitOnDestroy = false;  // the program ends with its window; tests do not
 };

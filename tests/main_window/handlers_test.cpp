@@ -9,6 +9,7 @@
 #include "conversion/texts.h"
 #include "main_window/program.h"
 #include "main_window/taskbar_button.h"
+#include "platform/ansi_text.h"
 #include "platform/win32_file_system.h"
 #include "tests/main_window/window_fixture.h"
 
@@ -255,6 +256,40 @@ TEST_F(MainWindowTest, WindowLetsExplorersMessagesThroughBeforeItIsSeen) {
     std::vector<UINT> wanted{TaskbarButtonCreatedMessage(), WM_DROPFILES, WM_COPYDATA, 0x0049};
     std::sort(wanted.begin(), wanted.end());
     EXPECT_EQ(messages, wanted);
+}
+
+// "Open with", a file dropped on the program's icon, or a path typed after its name.
+TEST_F(MainWindowTest, FileOnTheCommandLineIsInTheImportBoxAsIfPicked) {
+    const std::string input = WriteInput("客户 名单.txt", 4);
+    const std::string other = WriteInput("other.txt", 1);
+    const std::string missing = Utf8FromPath(work_ / "missing.txt");
+    const std::wstring program = L"\"C:\\Program Files\\Quenlo\\Quenlo.exe\" ";
+    const auto wide = [](const std::string& utf8) { return PathFromUtf8(utf8).wstring(); };
+    const struct {
+        std::wstring commandLine;
+        std::string text4;
+    } cases[] = {
+        {program + L"\"" + wide(input) + L"\"", input},
+        {program + L"\"" + wide(input) + L"\" " + wide(other), input},  // several: the first
+        {L"Quenlo.exe " + wide(other), other},
+        {L"Quenlo.exe " + wide(missing), missing},  // kept: a start then says it is missing
+        {program, ""},
+        {L"", ""},
+    };
+    for (const auto& [commandLine, text4] : cases) {
+        SCOPED_TRACE(Utf8FromWide(commandLine));
+        services_.commandLine = commandLine;
+        Open();
+        EXPECT_EQ(Text(ControlId::Text4), text4);
+        DestroyWindow(window_);
+    }
+
+    services_.commandLine = program + L"\"" + wide(input) + L"\"";
+    Open();
+    Click(ControlId::Command2);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, kFinishedText);
+    EXPECT_EQ(OutputLineCount(), 4);
 }
 
 }  // namespace
