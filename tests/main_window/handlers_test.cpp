@@ -257,9 +257,12 @@ TEST_F(MainWindowTest, FileOnTheCommandLineIsInTheImportBoxAsIfPicked) {
         {program + L"\"" + spaced + L"\"", spaced},
         {program + L"\"" + spaced + L"\" " + missing, spaced},  // several files: the first
         {L"Quenlo.exe " + missing, missing},
+        {L"Quenlo.exe \"客户 名单.txt\"", spaced},  // typed in the input's folder
         {program, L""},
         {L"", L""},
     };
+    const std::filesystem::path startedIn = std::filesystem::current_path();
+    std::filesystem::current_path(work_);
     for (const auto& [commandLine, text4] : cases) {
         SCOPED_TRACE(Utf8FromWide(commandLine));
         services_.commandLine = commandLine;
@@ -267,6 +270,7 @@ TEST_F(MainWindowTest, FileOnTheCommandLineIsInTheImportBoxAsIfPicked) {
         EXPECT_EQ(Text(ControlId::Text4), Utf8FromWide(text4));
         DestroyWindow(window_);
     }
+    std::filesystem::current_path(startedIn);
 }
 
 }  // namespace
