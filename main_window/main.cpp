@@ -6,5 +6,6 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     quenlo::WindowServices services;
     services.quitOnDestroy = true;
+    services.commandLine = GetCommandLineW();
     return quenlo::RunQuenlo(std::move(services), showCommand);
 }

@@ -13,6 +13,8 @@
 #include "conversion/run_conversion.h"
 #include "conversion/texts.h"
 #include "main_window/accessible_controls.h"
+#include "main_window/command_line_file.h"
+#include "main_window/explorer_messages.h"
 #include "main_window/icon.h"
 #include "main_window/window_skin.h"
 #include "main_window/key_filter.h"
@@ -95,6 +97,11 @@ HWND MainWindow::Create(WindowServices services, int showCommand) {
     }
     // Window loads: the skin goes on before the window is first seen.
     FromWindow(window)->ApplySkinUnlessHighContrast();
+    // A file handed to the program is taken as if picked with the import button.
+    if (const std::string file = FileFromCommandLine(FromWindow(window)->services_.commandLine);
+        !file.empty()) {
+        FromWindow(window)->SetText(ControlId::Text4, file);
+    }
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     SetFocus(FromWindow(window)->Control(ControlId::Command1));
@@ -466,6 +473,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                          CreateQuenloIcon(SystemMetricForDpi(SM_CXICON, dpi_)));
             }
             CreateControls();
+            AcceptExplorersMessages(window_, services_.changeMessageFilter);
             DragAcceptFiles(window_, TRUE);
             return 0;
         case WM_COMMAND:

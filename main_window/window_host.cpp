@@ -7,6 +7,20 @@
 #include "platform/program_folder.h"
 
 namespace quenlo {
+namespace {
+
+// The results go beside the program, so a program put where the user may not write
+// (Program Files) cannot make or fill them: say where they go and what helps.
+constexpr std::string_view kResultsFolderIs = "结果保存在 Quenlo 旁边的文件夹「";
+constexpr std::string_view kMoveQuenlo =
+    "」中。如果这里不能写入（例如在 Program Files 之下），请把 Quenlo 移到您可以写入的文件夹，"
+    "例如桌面、“文档”或 U 盘，再运行它。";
+
+bool ConcernsResultsFolder(std::string_view text) {
+    return text.starts_with(kCannotCreateFolder) || text.starts_with(kCannotWriteOutput);
+}
+
+}  // namespace
 
 std::string WindowHost::InputPathText() {
     return std::string(UnquotedPath(window_.Text(ControlId::Text4)));
@@ -39,7 +53,12 @@ void WindowHost::SetStartCaption(std::string_view caption) {
 void WindowHost::ShowMessage(std::string_view text, std::string_view title, MessageKind kind) {
     const UINT icon = kind == MessageKind::Error ? MB_ICONERROR : MB_ICONINFORMATION;
     window_.ShowRunEnd(kind == MessageKind::Error);
-    services_.messageBox(window_.Handle(), text, title, MB_OK | icon);
+    std::string shown(text);
+    if (kind == MessageKind::Error && ConcernsResultsFolder(text)) {
+        shown.append("\n\n").append(kResultsFolderIs);
+        shown.append(Utf8FromPath(ResultsFolder())).append(kMoveQuenlo);
+    }
+    services_.messageBox(window_.Handle(), shown, title, MB_OK | icon);
 }
 
 void WindowHost::ProcessPendingMessages() {

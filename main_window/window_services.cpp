@@ -71,6 +71,9 @@ WindowServices WithPlatformDefaults(WindowServices services) {
     if (!services.highContrast) {
         services.highContrast = SystemHighContrast;
     }
+    if (!services.changeMessageFilter) {
+        services.changeMessageFilter = ChangeWindowMessageFilterEx;
+    }
     return services;
 }
 

@@ -25,6 +25,9 @@ struct WindowServices {
     // Starts program (a full path, never searched for) with the command line, maximised.
     using StartProcessCall =
         std::function<void(std::string_view program, std::string_view commandLine)>;
+    // ChangeWindowMessageFilterEx.
+    using MessageFilterCall =
+        std::function<BOOL(HWND, UINT message, DWORD action, PCHANGEFILTERSTRUCT)>;
 
     MessageBoxCall messageBox;            // empty: MessageBoxA
     cFileDialog::DialogCall openDialog;   // empty: GetOpenFileNameA
@@ -33,6 +36,10 @@ struct WindowServices {
     std::function<bool()> highContrast;   // empty: the system's high-contrast setting
     std::shared_ptr<TaskbarButton> taskbar;  // empty: the shell's taskbar button
     std::filesystem::path resultsFolder;  // empty: "转换结果" beside the program
+    MessageFilterCall changeMessageFilter;  // empty: ChangeWindowMessageFilterEx
+    // The program's command line, its own name first: a file named after it goes into
+    // the import box as if picked. Empty: none (tests, or nothing given).
+    std::wstring commandLine;
     RunOptions runOptions;
     bool quitOnDestroy = false;  // the program ends with its window; tests do not
 };

@@ -32,6 +32,24 @@ int SystemDpi() {
     return dpi > 0 ? dpi : kDefaultDpi;
 }
 
+namespace {
+
+// As the process sees it: the system DPI unless the process scales per monitor.
+int MonitorDpi(HMONITOR monitor) {
+    static const auto getDpiForMonitor =
+        Lookup<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
+    if (getDpiForMonitor != nullptr) {
+        UINT dpiX = 0;
+        UINT dpiY = 0;
+        if (SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY)) && dpiY > 0) {
+            return static_cast<int>(dpiY);
+        }
+    }
+    return SystemDpi();
+}
+
+}  // namespace
+
 int WindowDpi(HWND window) {
     static const auto getDpiForWindow = Lookup<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
     if (getDpiForWindow != nullptr) {
@@ -40,21 +58,13 @@ int WindowDpi(HWND window) {
             return static_cast<int>(dpi);
         }
     }
-    return SystemDpi();
+    // Windows 8.1 and 10 before 1607 scale per monitor without GetDpiForWindow: the
+    // window's monitor decides there, as it did when the window was sized.
+    return MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }
 
 int MonitorDpiAt(POINT point) {
-    static const auto getDpiForMonitor =
-        Lookup<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
-    if (getDpiForMonitor != nullptr) {
-        UINT dpiX = 0;
-        UINT dpiY = 0;
-        const HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
-        if (SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY)) && dpiY > 0) {
-            return static_cast<int>(dpiY);
-        }
-    }
-    return SystemDpi();
+    return MonitorDpi(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
 }
 
 void AdjustFrameForDpi(RECT& frame, DWORD style, DWORD exStyle, int dpi) {

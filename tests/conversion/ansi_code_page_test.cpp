@@ -6,6 +6,7 @@
 
 #include "conversion/output_naming.h"
 #include "conversion/run_conversion.h"
+#include "platform/ansi_path.h"
 #include "platform/ansi_text.h"
 #include "test_support.h"
 
@@ -40,6 +41,23 @@ TEST(AnsiCodePage, InputPathGivenInGbkIsSplit) {
     EXPECT_EQ(ReadFile(results / U8(OutputFileName(1, host.today))), "\xB0\xA1\r\nb\r\n");
     const std::string gbkResults = Utf8ToAnsi(Utf8(results));
     EXPECT_NE(GetFileAttributesA(gbkResults.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+}
+
+// A path handed over in UTF-16 with characters GBK lacks (Hangul) goes into an ANSI
+// text box in its short form, which still names the file; one GBK holds stays whole.
+TEST(AnsiCodePage, PathOutsideTheCodePageKeepsToItsShortForm) {
+    ScratchFolder scratch;
+    const std::filesystem::path chinese = scratch.path() / U8("客户 名单.txt");
+    const std::filesystem::path korean = scratch.path() / U8("고객 명단.txt");
+    WriteFile(chinese, "a\r\n");
+    WriteFile(korean, "b\r\n");
+    EXPECT_EQ(PathForAnsiText(chinese.wstring()), Utf8(chinese));
+
+    const std::string kept = PathForAnsiText(korean.wstring());
+    EXPECT_NE(kept, Utf8(korean));
+    const std::string boxText = Utf8ToAnsi(kept);
+    EXPECT_EQ(AnsiToUtf8(boxText), kept);
+    EXPECT_EQ(ReadFile(PathFromUtf8(AnsiToUtf8(boxText))), "b\r\n");
 }
 
 }  // namespace

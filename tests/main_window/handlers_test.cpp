@@ -1,11 +1,16 @@
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "conversion/output_naming.h"
 #include "conversion/texts.h"
 #include "main_window/program.h"
+#include "main_window/taskbar_button.h"
+#include "platform/ansi_text.h"
 #include "platform/win32_file_system.h"
 #include "tests/main_window/window_fixture.h"
 
@@ -221,6 +226,51 @@ TEST_F(MainWindowTest, FileDroppedFromExplorerFillsThePath) {
 
     SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     EXPECT_EQ(Text(ControlId::Text4), path);
+}
+
+// Run as administrator, Explorer's messages pass the system's filter only where the
+// window lets them, before it is shown (the taskbar button comes as it appears).
+TEST_F(MainWindowTest, WindowLetsExplorersMessagesThroughBeforeItIsSeen) {
+    using Call = std::tuple<HWND, UINT, DWORD, bool>;  // the last: shown, or a record passed
+    std::vector<Call> calls, wanted;
+    services_.changeMessageFilter = [&](HWND window, UINT message, DWORD action,
+                                        PCHANGEFILTERSTRUCT record) {
+        calls.emplace_back(window, message, action, IsWindowVisible(window) || record);
+        return TRUE;
+    };
+    Open(SW_SHOW);
+    for (UINT message :
+         {TaskbarButtonCreatedMessage(), UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, UINT{0x0049}}) {
+        wanted.emplace_back(window_, message, MSGFLT_ALLOW, false);
+    }
+    std::sort(calls.begin(), calls.end());
+    std::sort(wanted.begin(), wanted.end());
+    EXPECT_EQ(calls, wanted);
+}
+
+// "Open with", a file dropped on the program's icon, or a path typed after its name.
+TEST_F(MainWindowTest, FileOnTheCommandLineIsInTheImportBoxAsIfPicked) {
+    const std::wstring spaced = PathFromUtf8(WriteInput("客户 名单.txt", 4)).wstring();
+    const std::wstring missing = (work_ / "missing.txt").wstring();  // the start will say so
+    const std::wstring program = L"\"C:\\Program Files\\Quenlo\\Quenlo.exe\" ";
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {program + L"\"" + spaced + L"\"", spaced},
+        {program + L"\"" + spaced + L"\" " + missing, spaced},  // several files: the first
+        {L"Quenlo.exe " + missing, missing},
+        {L"Quenlo.exe \"客户 名单.txt\"", spaced},  // typed in the input's folder
+        {program, L""},
+        {L"", L""},
+    };
+    const std::filesystem::path startedIn = std::filesystem::current_path();
+    std::filesystem::current_path(work_);
+    for (const auto& [commandLine, text4] : cases) {
+        SCOPED_TRACE(Utf8FromWide(commandLine));
+        services_.commandLine = commandLine;
+        Open();
+        EXPECT_EQ(Text(ControlId::Text4), Utf8FromWide(text4));
+        DestroyWindow(window_);
+    }
+    std::filesystem::current_path(startedIn);
 }
 
 }  // namespace

@@ -240,8 +240,29 @@ TEST_F(MainWindowTest, JobErrorsAppearAsErrorBoxesNamingTheFile) {
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_NE(boxes_[0].text.find("missing.txt"), std::string::npos) << boxes_[0].text;
+    EXPECT_EQ(boxes_[0].text.find("Quenlo 移到"), std::string::npos) << "not the folder's fault";
     EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
     EXPECT_TRUE(OutputFiles().empty());
+
+    // The results folder cannot be made, or a file in it cannot be written (as beside
+    // a Quenlo in Program Files): the box names the folder and says where to move Quenlo.
+    Window().SetText(ControlId::Text4, WriteInput("ok.txt", 3));
+    const std::string folderNamed = "「" + Utf8FromPath(results_) + "」中。";
+    for (const std::string_view failure : {kCannotCreateFolder, kCannotWriteOutput}) {
+        SCOPED_TRACE(failure);
+        std::filesystem::remove_all(results_);
+        if (failure == kCannotCreateFolder) {
+            std::ofstream(results_) << "a file where the folder goes";
+        } else {
+            std::filesystem::create_directories(results_ / "1-2026-12-07.txt");  // not a file
+        }
+        boxes_.clear();
+        Click(ControlId::Command2);
+        ASSERT_EQ(boxes_.size(), 1u);
+        EXPECT_EQ(boxes_[0].text.rfind(failure, 0), 0u) << boxes_[0].text;
+        EXPECT_NE(boxes_[0].text.find(folderNamed), std::string::npos) << boxes_[0].text;
+        EXPECT_NE(boxes_[0].text.find("请把 Quenlo 移到您可以写入的文件夹"), std::string::npos);
+    }
 
     // A folder is named as one, in quotes as pasted from Explorer too, and no run starts.
     const std::string folder = Utf8FromPath(work_);

@@ -1,10 +1,13 @@
 // What Windows reads from the shipped executables without running them: the version
-// in their properties, and Quenlo.exe's icon as Explorer, the taskbar and Alt+Tab find it.
+// in their properties, their manifests, and Quenlo.exe's icon as Explorer, the taskbar
+// and Alt+Tab find it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "main_window/icon/icon_picture.h"
@@ -50,6 +53,43 @@ TEST(ReleaseResources, BothExecutablesCarryTheProjectVersion) {
     }
 }
 
+// A manifest's setting as the system's loader reads it (an activation context made
+// from the resource), so a misspelt namespace counts as missing.
+std::wstring ManifestSetting(HANDLE context, const wchar_t* year, const wchar_t* name) {
+    const std::wstring space = std::wstring(L"http://schemas.microsoft.com/SMI/") + year;
+    wchar_t value[128] = {};
+    SIZE_T written = 0;
+    return QueryActCtxSettingsW(0, context, (space + L"/WindowsSettings").c_str(), name, value,
+                                std::size(value), &written)
+               ? value
+               : L"(missing)";
+}
+
+TEST(ReleaseResources, BothManifestsAskForTheUsersRightsLongPathsAndUtf8) {
+    for (const Shipped& exe : kExecutables) {
+        SCOPED_TRACE(exe.path);
+        ACTCTXA request{};
+        request.cbSize = sizeof request;
+        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        request.lpSource = exe.path;
+        request.lpResourceName = MAKEINTRESOURCEA(1);
+        const HANDLE context = CreateActCtxA(&request);
+        ASSERT_NE(context, INVALID_HANDLE_VALUE) << GetLastError();
+        ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level{};
+        QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &level,
+                     sizeof level, nullptr);
+        EXPECT_EQ(level.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);  // no VirtualStore
+        EXPECT_EQ(ManifestSetting(context, L"2016", L"longPathAware"), L"true");
+        EXPECT_EQ(ManifestSetting(context, L"2019", L"activeCodePage"), L"UTF-8");
+        if (exe.path == std::string_view(QUENLO_EXE)) {
+            EXPECT_EQ(ManifestSetting(context, L"2005", L"dpiAware"), L"true/pm");
+            EXPECT_EQ(ManifestSetting(context, L"2016", L"dpiAwareness"),
+                      L"PerMonitorV2, PerMonitor");
+        }
+        ReleaseActCtx(context);
+    }
+}
+
 // The icon's pixels as 0xAARRGGBB, top row first.
 std::vector<std::uint32_t> IconPixels(HICON icon, int size) {
     ICONINFO info{};
@@ -74,8 +114,8 @@ std::vector<std::uint32_t> IconPixels(HICON icon, int size) {
 }
 
 TEST(ReleaseResources, QuenloIconIsTheWindowsPictureAtEverySize) {
-    const HMODULE module =
-        LoadLibraryExA(QUENLO_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const HMODULE module = LoadLibraryExA(
+        QUENLO_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr);
     for (int size : {16, 24, 32, 48, 64, 256}) {
         SCOPED_TRACE(size);
