@@ -4,13 +4,6 @@
 #include "conversion/texts.h"
 
 namespace quenlo {
-namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-}  // namespace
 
 SplitCommand ParseSplitCommand(const std::vector<std::string>& arguments) {
     SplitCommand command;
@@ -18,9 +11,10 @@ SplitCommand ParseSplitCommand(const std::vector<std::string>& arguments) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        // "-" is standard input, and "-5" a (bad) number of lines, not options.
-        const bool negativeNumber = argument.size() >= 2 && argument[0] == '-' &&
-                                    (IsDigit(argument[1]) || argument[1] == '.');
+        // "-" is standard input, and "-5", "-.5" or "- 1e3" a (bad) number of lines
+        // read by the same rule as every number, not options.
+        const bool negativeNumber =
+            argument.size() >= 2 && argument[0] == '-' && BeginsWithNumber(argument);
         if (optionsEnded || argument.size() < 2 || argument[0] != '-' || negativeNumber) {
             positional.push_back(argument);
         } else if (argument == "--") {
