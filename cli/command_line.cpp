@@ -64,10 +64,13 @@ std::optional<std::int64_t> OddLinesPerFile(std::string_view text) {
             : text.substr(first, text.find_last_not_of(' ') - first + 1);
     const bool digits =
         !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
-    const std::int64_t limit = FileLimit(LeadingNumber(number));
-    if (digits && limit >= 1) {
+    const double value = LeadingNumber(number);
+    // Plain digits mean what they say, also beyond any count a file reaches: every
+    // line then goes to file 1, as asked, and that is no whole number gone wrong.
+    if (digits && value >= 1) {
         return std::nullopt;
     }
+    const std::int64_t limit = FileLimit(value);
     return limit >= 1 ? limit : 0;
 }
 

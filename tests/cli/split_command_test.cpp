@@ -266,6 +266,7 @@ TEST_F(SplitCommandTest, SmallRulesAsTyped) {
         {"quenlo-split in.txt 5.0", 0, readAs + "\"5.0\" is read as 5\n", {5, 5, 2}},
         {"quenlo-split in.txt '&H5'", 0, readAs + "\"&H5\" is read as 5\n", {5, 5, 2}},
         {"quenlo-split in.txt ' 5 '", 0, "", {5, 5, 2}},
+        {"quenlo-split in.txt 99999999999999999999", 0, "", {12}},
         // After "-" a number is a number of lines however it is written; else an option.
         {"quenlo-split in.txt -.5", 0, readAs + "\"-.5\"" + toFileOne, {12}},
         {"quenlo-split in.txt '- 5'", 0, readAs + "\"- 5\"" + toFileOne, {12}},
