@@ -275,12 +275,14 @@ TEST_F(SplitCommandTest, SmallRulesAsTyped) {
          2,
          "quenlo-split: unknown option -.; see quenlo-split --help\n",
          {}},
-        // An empty locale variable is an unset one; any zh_* is Chinese.
+        // An empty locale variable is an unset one; any zh_* is Chinese; GNU's LANGUAGE
+        // list picks no second language for the system's reasons.
         {"LC_ALL= LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, chineseMissing, {}},
         {"LC_ALL= LC_MESSAGES= LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, chineseMissing, {}},
         {"LC_ALL= LC_MESSAGES=C LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, englishMissing, {}},
         {"LC_ALL=zh_TW.UTF-8 LANG=C quenlo-split missing.txt", 1, chineseMissing, {}},
         {"LANG= quenlo-split missing.txt", 1, englishMissing, {}},
+        {"LANGUAGE=en LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, chineseMissing, {}},
         // A folder, or no standard input at all, is refused where it is opened.
         {"quenlo-split folder", 1, cannotOpen + "\"folder\": Is a directory\n", {}},
         {"quenlo-split - <folder", 1, cannotOpen + "\"-\": Is a directory\n", {}},
@@ -295,7 +297,7 @@ TEST_F(SplitCommandTest, SmallRulesAsTyped) {
         std::filesystem::remove_all(out);
         std::string command = row.command;
         command.replace(command.find("quenlo-split"), 12, "\"$SPLIT\" --out o");
-        const Outcome outcome = Shell("unset LC_ALL LC_MESSAGES LANG; " + command);
+        const Outcome outcome = Shell("unset LC_ALL LC_MESSAGES LANG LANGUAGE; " + command);
         EXPECT_EQ(outcome.status, row.status);
         EXPECT_EQ(outcome.err, row.err);
         std::vector<int> files;
