@@ -27,21 +27,14 @@ TEST(ProgressLineTest, KnownSizeShowsPercentageRateAndTimeLeft) {
 // The time left at the edges of each unit: a whole minute is 1:00, a whole hour 1:00:00.
 TEST(ProgressLineTest, TimeLeftTurnsToMinutesAndHoursAtTheirFirstSecond) {
     const std::pair<std::uint64_t, const char*> rows[] = {
-        {0, "0 s"},          {59, "59 s"},          {60, "1:00"},      {61, "1:01"},
-        {600, "10:00"},      {3599, "59:59"},       {3600, "1:00:00"}, {3661, "1:01:01"},
-        {36000, "10:00:00"}, {360000, "100:00:00"},
-    };
+        {0, "0 s"},      {59, "59 s"},      {60, "1:00"},      {61, "1:01"},
+        {3599, "59:59"}, {3600, "1:00:00"}, {3661, "1:01:01"}, {360000, "100:00:00"}};
     for (const auto& [left, text] : rows) {
-        SCOPED_TRACE(left);
-        // One MB a second, one MB done: every further MB is a second left.
-        const ProgressFigures progress{"1", 1, 1'000'000, 1'000'000 * (left + 1)};
-        const std::string line = ProgressLine(progress, Language::English);
+        // One MB a second and one MB done: every further MB is a second left.
+        const std::string line =
+            ProgressLine({"1", 1, 1'000'000, 1'000'000 * (left + 1)}, Language::English);
         EXPECT_TRUE(line.ends_with("MB/s    " + std::string(text) + " left")) << line;
     }
-    EXPECT_TRUE(ProgressLine({"1", 1, 1'000'000, 61'000'000}, Language::Chinese)
-                    .ends_with("MB/秒    剩余 1:00"));
-    EXPECT_TRUE(ProgressLine({"1", 1, 1'000'000, 60'000'000}, Language::Chinese)
-                    .ends_with("MB/秒    剩余 59 秒"));
 }
 
 TEST(ProgressLineTest, NoRateBeforeTheFirstSecondNorBeyondTheEnd) {

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <numeric>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -233,66 +234,57 @@ TEST_F(SplitCommandTest, WarnsHowAnOddLinesPerFileIsRead) {
     EXPECT_EQ(Split("in.txt 030").err, "");
 }
 
-// The command line's small rules, each typed as a person would ("quenlo-split" stands
-// for the program with --out o): the exit status, stderr word for word, and the lines
-// each result file holds. in.txt holds " 1 " to " 12 "; whatever a run writes is the
-// input's last lines, in order.
+// The command line's small rules as typed ("quenlo-split" stands for it with --out o):
+// the status, stderr word for word, the lines in each result file. in.txt holds " 1 "
+// to " 12 "; whatever a run writes is the input's last lines, in order, and a run that
+// cannot start leaves no folder.
 TEST_F(SplitCommandTest, SmallRulesAsTyped) {
-    std::string lines;
+    std::string lines, last;
     for (int i = 1; i <= 12; ++i) {
         lines.append(" ").append(std::to_string(i)).append(" \r\n");
     }
     WriteFile(scratch.path() / "in.txt", lines);
     std::filesystem::create_directory(scratch.path() / "folder");
     out = scratch.path() / "o";
-    const std::string readAs = "quenlo-split: warning: LINES_PER_FILE ";
-    const std::string toFileOne =
-        " is not a whole number from 1 on, so every line goes to file 1\n";
+    const std::string warn = "quenlo-split: warning: LINES_PER_FILE ";
+    const std::string fileOne = " is not a whole number from 1 on, so every line goes to file 1\n";
     const std::string cannotOpen = "quenlo-split: cannot open the input file ";
-    const std::string chineseMissing =
+    const std::string chinese =
         "quenlo-split: 无法打开输入文件「missing.txt」：没有那个文件或目录\n";
-    const std::string englishMissing = cannotOpen + "\"missing.txt\": No such file or directory\n";
-    struct Row {
+    const std::string english = cannotOpen + "\"missing.txt\": No such file or directory\n";
+    const struct {
         std::string command;
         int status;
         std::string err;
-        std::vector<int> files;  // lines in result files 1, 2, ...
-    };
-    const Row rows[] = {
-        // Numbers that are not plain digits go by the window's rule, with a word.
-        {"quenlo-split in.txt 1e1", 0, readAs + "\"1e1\" is read as 10\n", {10, 2}},
-        {"quenlo-split in.txt 1e3", 0, readAs + "\"1e3\" is read as 1000\n", {12}},
-        {"quenlo-split in.txt +5", 0, readAs + "\"+5\" is read as 5\n", {5, 5, 2}},
-        {"quenlo-split in.txt 5.0", 0, readAs + "\"5.0\" is read as 5\n", {5, 5, 2}},
-        {"quenlo-split in.txt '&H5'", 0, readAs + "\"&H5\" is read as 5\n", {5, 5, 2}},
+        std::vector<int> files;
+    } rows[] = {
+        {"quenlo-split in.txt 1e1", 0, warn + "\"1e1\" is read as 10\n", {10, 2}},
+        {"quenlo-split in.txt 1e3", 0, warn + "\"1e3\" is read as 1000\n", {12}},
+        {"quenlo-split in.txt +5", 0, warn + "\"+5\" is read as 5\n", {5, 5, 2}},
         {"quenlo-split in.txt ' 5 '", 0, "", {5, 5, 2}},
         {"quenlo-split in.txt 99999999999999999999", 0, "", {12}},
-        // After "-" a number is a number of lines however it is written; else an option.
-        {"quenlo-split in.txt -.5", 0, readAs + "\"-.5\"" + toFileOne, {12}},
-        {"quenlo-split in.txt '- 5'", 0, readAs + "\"- 5\"" + toFileOne, {12}},
-        {"quenlo-split in.txt -1e3", 0, readAs + "\"-1e3\"" + toFileOne, {12}},
+        // After "-" anything that reads as a number is one; the rest are options.
+        {"quenlo-split in.txt -.5", 0, warn + "\"-.5\"" + fileOne, {12}},
+        {"quenlo-split in.txt '- 5'", 0, warn + "\"- 5\"" + fileOne, {12}},
         {"quenlo-split in.txt -.",
          2,
          "quenlo-split: unknown option -.; see quenlo-split --help\n",
          {}},
-        // An empty locale variable is an unset one; any zh_* is Chinese; GNU's LANGUAGE
-        // list picks no second language for the system's reasons.
-        {"LC_ALL= LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, chineseMissing, {}},
-        {"LC_ALL= LC_MESSAGES= LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, chineseMissing, {}},
-        {"LC_ALL= LC_MESSAGES=C LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, englishMissing, {}},
-        {"LC_ALL=zh_TW.UTF-8 LANG=C quenlo-split missing.txt", 1, chineseMissing, {}},
-        {"LANG= quenlo-split missing.txt", 1, englishMissing, {}},
-        {"LANGUAGE=en LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, chineseMissing, {}},
-        // A folder, or no standard input at all, is refused where it is opened.
+        // Empty is unset; any zh_* is Chinese; LANGUAGE adds no second language.
+        {"LC_ALL= LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, chinese, {}},
+        {"LC_ALL= LC_MESSAGES=C LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, english, {}},
+        {"LC_ALL=zh_TW.UTF-8 LANG=C quenlo-split missing.txt", 1, chinese, {}},
+        {"LANG= quenlo-split missing.txt", 1, english, {}},
+        {"LANGUAGE=en LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, chinese, {}},
+        // Refused where it is opened: a folder, a missing standard input.
         {"quenlo-split folder", 1, cannotOpen + "\"folder\": Is a directory\n", {}},
         {"quenlo-split - <folder", 1, cannotOpen + "\"-\": Is a directory\n", {}},
         {"quenlo-split - <&-", 1, cannotOpen + "\"-\": Bad file descriptor\n", {}},
         // Standard input that is a file goes on from where its reader left it.
-        {"quenlo-split - 5 <in.txt", 0, "", {5, 5, 2}},
         {"(read first; quenlo-split - 5) <in.txt", 0, "", {5, 5, 1}},
         {"(cat >/dev/null; quenlo-split - 5) <in.txt", 0, "", {}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.command);
         std::filesystem::remove_all(out);
         std::string command = row.command;
@@ -306,16 +298,11 @@ TEST_F(SplitCommandTest, SmallRulesAsTyped) {
             files.push_back(static_cast<int>(std::count(held.begin(), held.end(), '\n')));
         }
         EXPECT_EQ(files, row.files);
-        int total = 0;
-        for (const int lines : files) {
-            total += lines;
-        }
-        std::string last;
-        for (int i = 12 - total + 1; i <= 12; ++i) {
-            last += std::to_string(i) + "\r\n";
+        last.clear();
+        for (int i = 13 - std::accumulate(files.begin(), files.end(), 0); i <= 12; ++i) {
+            last.append(std::to_string(i)).append("\r\n");
         }
         EXPECT_EQ(AllResults(), last);
-        // A run that cannot start leaves no folder behind.
         EXPECT_TRUE(row.status == 0 || !std::filesystem::exists(out));
     }
 }
