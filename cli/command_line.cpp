@@ -4,13 +4,6 @@
 #include "conversion/texts.h"
 
 namespace quenlo {
-namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-}  // namespace
 
 SplitCommand ParseSplitCommand(const std::vector<std::string>& arguments) {
     SplitCommand command;
@@ -18,9 +11,10 @@ SplitCommand ParseSplitCommand(const std::vector<std::string>& arguments) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        // "-" is standard input, and "-5" a (bad) number of lines, not options.
-        const bool negativeNumber = argument.size() >= 2 && argument[0] == '-' &&
-                                    (IsDigit(argument[1]) || argument[1] == '.');
+        // "-" is standard input, and "-5", "-.5" or "- 1e3" a (bad) number of lines
+        // read by the same rule as every number, not options.
+        const bool negativeNumber =
+            argument.size() >= 2 && argument[0] == '-' && BeginsWithNumber(argument);
         if (optionsEnded || argument.size() < 2 || argument[0] != '-' || negativeNumber) {
             positional.push_back(argument);
         } else if (argument == "--") {
@@ -70,10 +64,13 @@ std::optional<std::int64_t> OddLinesPerFile(std::string_view text) {
             : text.substr(first, text.find_last_not_of(' ') - first + 1);
     const bool digits =
         !number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos;
-    const std::int64_t limit = FileLimit(LeadingNumber(number));
-    if (digits && limit >= 1) {
+    const double value = LeadingNumber(number);
+    // Plain digits mean what they say, also beyond any count a file reaches: every
+    // line then goes to file 1, as asked, and that is no whole number gone wrong.
+    if (digits && value >= 1) {
         return std::nullopt;
     }
+    const std::int64_t limit = FileLimit(value);
     return limit >= 1 ? limit : 0;
 }
 

@@ -46,6 +46,9 @@ void UseLanguageForSystemReasons(Language language) {
     // user's own locale, or zh_CN.UTF-8 when theirs is not installed; gettext would
     // turn the text into the "C" character set's question marks without the codeset.
     if (language == Language::Chinese) {
+        // GNU's LANGUAGE list would put the reasons in a language of its own beside
+        // our Chinese; the locale variables alone choose, as they chose ours.
+        ::unsetenv("LANGUAGE");
         if (!std::setlocale(LC_MESSAGES, "")) {
             std::setlocale(LC_MESSAGES, "zh_CN.UTF-8");
         }

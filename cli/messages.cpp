@@ -81,6 +81,7 @@ constexpr std::array kJobPhrases{
 // Reasons of the job's own, beside the system's.
 constexpr std::array kJobReasons{
     Phrase{kInputShrank, "the file became shorter while it was read"},
+    Phrase{kInputIsFolder, "it is a folder, not a file"},
     Phrase{kInputIsOutput, "it is one of this run's own output files, and cannot split itself"},
 };
 

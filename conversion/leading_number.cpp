@@ -125,6 +125,15 @@ double LeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+bool BeginsWithNumber(std::string_view text) {
+    const std::string s = Significant(text);
+    if (s.size() >= 2 && s[0] == '&') {
+        const int radix = s[1] == 'H' || s[1] == 'h' ? 16 : s[1] == 'O' || s[1] == 'o' ? 8 : 0;
+        return s.size() > 2 && DigitValue(s[2]) < radix;
+    }
+    return DecimalPrefix(s) > 0;
+}
+
 std::string FormatWholeNumber(double value) {
     if (!std::isfinite(value)) {
         return "0";

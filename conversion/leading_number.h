@@ -13,6 +13,10 @@ namespace quenlo {
 // wherever they stand. A text that does not begin with a number gives 0.
 double LeadingNumber(std::string_view text);
 
+// True when text begins with a number by that rule, so that its 0 is a value read,
+// not a text without a number ("-0" and "- .5" do, "-", "-." and "&H" do not).
+bool BeginsWithNumber(std::string_view text);
+
 // The file limit that a lines-per-file value N gives: the count c of lines in a
 // file only ever equals N when N is a whole number from 1 on, and beyond 2^62
 // lines no file is ever full; -1 then.

@@ -22,6 +22,7 @@ inline constexpr std::string_view kCannotCreateFolder = "无法创建结果文�
 inline constexpr std::string_view kCannotWriteOutput = "无法写入输出文件";
 inline constexpr std::string_view kInvalidInputPath = "输入文件路径无效";
 inline constexpr std::string_view kInputShrank = "读取过程中文件变短了";
+inline constexpr std::string_view kInputIsFolder = "这是一个文件夹，不是文件";
 inline constexpr std::string_view kInputIsOutput =
     "输入文件是本次转换的输出文件之一，不能拆分它自己";
 

@@ -24,6 +24,19 @@ TEST(ProgressLineTest, KnownSizeShowsPercentageRateAndTimeLeft) {
               "总共处理行数：1    100 秒    26%    5.0 MB/秒    剩余 4:40");
 }
 
+// The time left at the edges of each unit: a whole minute is 1:00, a whole hour 1:00:00.
+TEST(ProgressLineTest, TimeLeftTurnsToMinutesAndHoursAtTheirFirstSecond) {
+    const std::pair<std::uint64_t, const char*> rows[] = {
+        {0, "0 s"},      {59, "59 s"},      {60, "1:00"},      {61, "1:01"},
+        {3599, "59:59"}, {3600, "1:00:00"}, {3661, "1:01:01"}, {360000, "100:00:00"}};
+    for (const auto& [left, text] : rows) {
+        // One MB a second and one MB done: every further MB is a second left.
+        const std::string line =
+            ProgressLine({"1", 1, 1'000'000, 1'000'000 * (left + 1)}, Language::English);
+        EXPECT_TRUE(line.ends_with("MB/s    " + std::string(text) + " left")) << line;
+    }
+}
+
 TEST(ProgressLineTest, NoRateBeforeTheFirstSecondNorBeyondTheEnd) {
     EXPECT_EQ(ProgressLine({"0", 0.4, 1'000'000, 4'000'000}, Language::English),
               "lines: 0    0 s    25%");

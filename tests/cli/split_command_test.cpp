@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <numeric>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -231,6 +232,79 @@ TEST_F(SplitCommandTest, WarnsHowAnOddLinesPerFileIsRead) {
     }
     std::filesystem::remove_all(out);
     EXPECT_EQ(Split("in.txt 030").err, "");
+}
+
+// The command line's small rules as typed ("quenlo-split" stands for it with --out o):
+// the status, stderr word for word, the lines in each result file. in.txt holds " 1 "
+// to " 12 "; whatever a run writes is the input's last lines, in order, and a run that
+// cannot start leaves no folder.
+TEST_F(SplitCommandTest, SmallRulesAsTyped) {
+    std::string lines, last;
+    for (int i = 1; i <= 12; ++i) {
+        lines.append(" ").append(std::to_string(i)).append(" \r\n");
+    }
+    WriteFile(scratch.path() / "in.txt", lines);
+    std::filesystem::create_directory(scratch.path() / "folder");
+    out = scratch.path() / "o";
+    const std::string warn = "quenlo-split: warning: LINES_PER_FILE ";
+    const std::string fileOne = " is not a whole number from 1 on, so every line goes to file 1\n";
+    const std::string cannotOpen = "quenlo-split: cannot open the input file ";
+    const std::string chinese =
+        "quenlo-split: 无法打开输入文件「missing.txt」：没有那个文件或目录\n";
+    const std::string english = cannotOpen + "\"missing.txt\": No such file or directory\n";
+    const struct {
+        std::string command;
+        int status;
+        std::string err;
+        std::vector<int> files;
+    } rows[] = {
+        {"quenlo-split in.txt 1e1", 0, warn + "\"1e1\" is read as 10\n", {10, 2}},
+        {"quenlo-split in.txt 1e3", 0, warn + "\"1e3\" is read as 1000\n", {12}},
+        {"quenlo-split in.txt +5", 0, warn + "\"+5\" is read as 5\n", {5, 5, 2}},
+        {"quenlo-split in.txt ' 5 '", 0, "", {5, 5, 2}},
+        {"quenlo-split in.txt 99999999999999999999", 0, "", {12}},
+        // After "-" anything that reads as a number is one; the rest are options.
+        {"quenlo-split in.txt -.5", 0, warn + "\"-.5\"" + fileOne, {12}},
+        {"quenlo-split in.txt '- 5'", 0, warn + "\"- 5\"" + fileOne, {12}},
+        {"quenlo-split in.txt -.",
+         2,
+         "quenlo-split: unknown option -.; see quenlo-split --help\n",
+         {}},
+        // Empty is unset; any zh_* is Chinese; LANGUAGE adds no second language.
+        {"LC_ALL= LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, chinese, {}},
+        {"LC_ALL= LC_MESSAGES=C LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, english, {}},
+        {"LC_ALL=zh_TW.UTF-8 LANG=C quenlo-split missing.txt", 1, chinese, {}},
+        {"LANG= quenlo-split missing.txt", 1, english, {}},
+        {"LANGUAGE=en LANG=zh_CN.UTF-8 quenlo-split missing.txt", 1, chinese, {}},
+        // Refused where it is opened: a folder, a missing standard input.
+        {"quenlo-split folder", 1, cannotOpen + "\"folder\": Is a directory\n", {}},
+        {"quenlo-split - <folder", 1, cannotOpen + "\"-\": Is a directory\n", {}},
+        {"quenlo-split - <&-", 1, cannotOpen + "\"-\": Bad file descriptor\n", {}},
+        // Standard input that is a file goes on from where its reader left it.
+        {"(read first; quenlo-split - 5) <in.txt", 0, "", {5, 5, 1}},
+        {"(cat >/dev/null; quenlo-split - 5) <in.txt", 0, "", {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.command);
+        std::filesystem::remove_all(out);
+        std::string command = row.command;
+        command.replace(command.find("quenlo-split"), 12, "\"$SPLIT\" --out o");
+        const Outcome outcome = Shell("unset LC_ALL LC_MESSAGES LANG LANGUAGE; " + command);
+        EXPECT_EQ(outcome.status, row.status);
+        EXPECT_EQ(outcome.err, row.err);
+        std::vector<int> files;
+        for (std::int64_t n = 1; std::filesystem::exists(Result(n)); ++n) {
+            const std::string held = ReadFile(Result(n));
+            files.push_back(static_cast<int>(std::count(held.begin(), held.end(), '\n')));
+        }
+        EXPECT_EQ(files, row.files);
+        last.clear();
+        for (int i = 13 - std::accumulate(files.begin(), files.end(), 0); i <= 12; ++i) {
+            last.append(std::to_string(i)).append("\r\n");
+        }
+        EXPECT_EQ(AllResults(), last);
+        EXPECT_TRUE(row.status == 0 || !std::filesystem::exists(out));
+    }
 }
 
 // A file made where lines end in LF alone is split into its lines, with one line of
