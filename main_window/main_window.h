@@ -84,6 +84,10 @@ private:
     // icons put the class's back. The ones replaced are destroyed.
     void SetIcons(HICON small, HICON big);
     void FitLabelToCaption(ControlId id);
+    // The run's life (run_life.cpp): Command2 starts and stops it; Run returns when
+    // it has ended, stopped or failed.
+    void StartRun();
+    void StopRun();
     void Run();
     void ShowBox(std::string_view text, std::string_view title, UINT type);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
