@@ -435,6 +435,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_QUERYENDSESSION:
+            OnQueryEndSession();
+            break;  // the session may end: DefWindowProc's TRUE
+        case WM_ENDSESSION:
+            OnEndSession(wParam != FALSE);
+            break;
         case WM_CLOSE:
             if (OnClose()) {
                 // Window unloads: every control gives its skin back first.

@@ -13,6 +13,12 @@
 #include "main_window/window_skin.h"
 
 namespace quenlo {
+namespace {
+
+constexpr wchar_t kShutdownReason[] = L"正在保存拆分结果…";
+
+}  // namespace
+
 void MainWindow::StartRun() {
     // Re-skinned around the caption change so the button shows it.
     RemoveWindowSkin(window_);
@@ -74,6 +80,7 @@ void MainWindow::Run() {
     }
     services_.taskbar->Clear(window_);  // ended, stopped or failed: no run to show
     running_ = false;
+    ShowShutdownReason(false);
     if (quitAfterRun_) {
         PostQuitMessage(*std::exchange(quitAfterRun_, std::nullopt));
     }
@@ -101,6 +108,38 @@ void MainWindow::ShowRunEnd(bool failed) {
     const HWND front = GetForegroundWindow();
     if (front != window_ && GetWindow(front, GW_OWNER) != window_) {
         services_.taskbar->Flash(window_);
+    }
+}
+
+// Windows wants the answer at once and sends WM_ENDSESSION only once every program
+// has given it, so here the run is only told to stop, as by the button; the reason
+// tells the shutdown screen why Quenlo is still writing.
+void MainWindow::OnQueryEndSession() {
+    if (!running_) {
+        return;
+    }
+    ShowShutdownReason(true);
+    StopRun();
+}
+
+// Once this returns the process may be ended at any moment, wherever the run is: it
+// is below on this stack, in its pump, so its files are closed from here. After a
+// cancelled end (ending false) the run has stopped all the same, as by the button.
+void MainWindow::OnEndSession(bool ending) {
+    if (ending && running_) {
+        ShowShutdownReason(true);
+        if (!bStopRequested) {
+            StopRun();  // no question came first (a forced end)
+        }
+        host_.CloseRunOutputNow();
+    }
+    ShowShutdownReason(false);
+}
+
+void MainWindow::ShowShutdownReason(bool shown) {
+    if (shown != shutdownReasonShown_) {
+        services_.shutdownReason(window_, shown ? kShutdownReason : nullptr);
+        shutdownReasonShown_ = shown;
     }
 }
 

@@ -25,14 +25,18 @@ struct WindowServices {
     // Starts program (a full path, never searched for) with the command line, maximised.
     using StartProcessCall =
         std::function<void(std::string_view program, std::string_view commandLine)>;
+    // What the shutdown screen says while the window holds the session's end up; a
+    // null reason takes it back (ShutdownBlockReasonCreate and ...Destroy).
+    using ShutdownReasonCall = std::function<void(HWND window, const wchar_t* reason)>;
 
-    MessageBoxCall messageBox;            // empty: MessageBoxA
-    cFileDialog::DialogCall openDialog;   // empty: GetOpenFileNameA
-    StartProcessCall startProcess;        // empty: CreateProcessA
-    std::function<CalendarDate()> today;  // empty: the local clock
-    std::function<bool()> highContrast;   // empty: the system's high-contrast setting
+    MessageBoxCall messageBox;               // empty: MessageBoxA
+    cFileDialog::DialogCall openDialog;      // empty: GetOpenFileNameA
+    StartProcessCall startProcess;           // empty: CreateProcessA
+    std::function<CalendarDate()> today;     // empty: the local clock
+    std::function<bool()> highContrast;      // empty: the system's high-contrast setting
+    ShutdownReasonCall shutdownReason;       // empty: the system's shutdown screen
     std::shared_ptr<TaskbarButton> taskbar;  // empty: the shell's taskbar button
-    std::filesystem::path resultsFolder;  // empty: "转换结果" beside the program
+    std::filesystem::path resultsFolder;     // empty: "转换结果" beside the program
     RunOptions runOptions;
     bool quitOnDestroy = false;  // the program ends with its window; tests do not
 };
