@@ -14,7 +14,8 @@ struct SessionWatch {
     bool made = false;
 };
 
-SessionWatch watch;
+// Never destroyed: the window may still answer while the process exits.
+SessionWatch& watch = *new SessionWatch;
 
 // Only the window's own thread may set or take back its reason.
 void ShowReason(HWND window, bool shown) {

@@ -11,20 +11,20 @@
 namespace quenlo::test {
 namespace {
 
+BOOL CALLBACK MatchSessionWindow(HWND window, LPARAM found) {
+    auto& [process, match] = *reinterpret_cast<std::pair<DWORD, HWND>*>(found);
+    DWORD owner = 0;
+    char name[64] = {};
+    GetWindowThreadProcessId(window, &owner);
+    GetClassNameA(window, name, sizeof name);
+    match = owner == process && std::string(name) == kSessionWindowClass ? window : match;
+    return match == nullptr;
+}
+
 // The process's window among those the system's broadcast reaches: the top-level ones.
 HWND SessionWindowOf(DWORD process) {
     std::pair<DWORD, HWND> search{process, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM found) -> BOOL {
-            auto& [process, match] = *reinterpret_cast<std::pair<DWORD, HWND>*>(found);
-            DWORD owner = 0;
-            char name[64] = {};
-            GetWindowThreadProcessId(window, &owner);
-            GetClassNameA(window, name, sizeof name);
-            match = owner == process && std::string(name) == kSessionWindowClass ? window : match;
-            return match == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(MatchSessionWindow, reinterpret_cast<LPARAM>(&search));
     return search.second;
 }
 
