@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "cli/session_window.h"
 #include "platform/ansi_text.h"
 #include "platform/win32_file_system.h"
 #else
@@ -33,6 +34,12 @@ HANDLE StreamHandle(Stream stream) {
     return GetStdHandle(stream == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
 }
 
+// The console or the session goes away.
+void HangUp() {
+    stopSignal = kSignalHangUp;
+    stopSignalled = true;
+}
+
 BOOL WINAPI OnConsoleControl(DWORD event) {
     switch (event) {
         case CTRL_C_EVENT:
@@ -44,9 +51,10 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
         case CTRL_LOGOFF_EVENT:
         case CTRL_SHUTDOWN_EVENT:
             // The process ends when this returns: first let the run stop and close
-            // its files, within the few seconds the system grants.
-            stopSignal = kSignalHangUp;
-            stopSignalled = true;
+            // its files, within the few seconds the system grants. (Sign-out and
+            // shutdown come here only to a program without user32; this one hears
+            // them through its session window.)
+            HangUp();
             if (runEnded) {
                 WaitForSingleObject(runEnded, 4000);
             }
@@ -122,10 +130,13 @@ std::optional<std::string> WriteText(Stream stream, std::string_view utf8) {
     return std::nullopt;
 }
 
-void InstallStopHandler() {
+void InstallStopHandler([[maybe_unused]] std::string_view savingText) {
 #ifdef _WIN32
     runEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    if (runEnded) {
+        WatchSessionEnd(HangUp, runEnded, WideFromUtf8(savingText));
+    }
 #else
     struct sigaction action {};
     action.sa_handler = OnStopSignal;

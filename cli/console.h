@@ -18,9 +18,11 @@ enum class Stream { Out, Err };
 std::optional<std::string> WriteText(Stream stream, std::string_view utf8);
 bool IsTerminal(Stream stream);
 
-// Ctrl-C, Ctrl-Break, SIGTERM, SIGHUP and the console's close, logoff and shutdown
-// events stop the run instead of ending the process where it stands.
-void InstallStopHandler();
+// Ctrl-C, Ctrl-Break, SIGTERM, SIGHUP, the console's close and, on Windows, the end of
+// the session (sign-out, shutdown, restart) stop the run instead of ending the process
+// where it stands. savingText: what the shutdown screen shows while the run closes its
+// files.
+void InstallStopHandler(std::string_view savingText);
 bool StopSignalled();
 // The exit status a shell gives a process ended by the signal that stopped the run
 // (130 for Ctrl-C, 143 for SIGTERM).

@@ -26,7 +26,7 @@ int Split(const quenlo::SplitCommand& command, quenlo::Language language) {
     if (const auto limit = OddLinesPerFile(command.linesPerFile)) {
         host.Warn(OddLinesPerFileText(command.linesPerFile, *limit, language));
     }
-    InstallStopHandler();
+    InstallStopHandler(SavingResultsText(language));
     // INPUT arrives exactly as the shell gave it, --out may name any folder of the
     // user's (where a file named after the input is the user's own, never deleted),
     // --out a/b/c makes what is missing, and a run that cannot open its input leaves

@@ -27,7 +27,9 @@ constexpr std::string_view kHelpChinese =
     "\n"
 #ifdef _WIN32
     "退出状态：0 完成，1 失败，2 用法错误。Ctrl-C 或 Ctrl-Break 停止转换，保留已计数的行\n"
-    "（退出状态 130）。关闭控制台窗口、注销或关机同样停止转换，并在程序结束前关闭文件。\n";
+    "（退出状态 130）。注销、关机或重启 Windows 同样停止转换：文件在完整的行处结束并关闭\n"
+    "之后，才告诉 Windows 可以结束会话。关闭控制台窗口也停止转换。两种情况下，程序自行\n"
+    "退出时退出状态为 129。\n";
 #else
     "退出状态：0 完成，1 失败，2 用法错误；停止时保留已计数的行：Ctrl-C（SIGINT）130，\n"
     "SIGHUP 129，SIGTERM 143。\n";
@@ -56,9 +58,11 @@ constexpr std::string_view kHelpEnglish =
     "\n"
 #ifdef _WIN32
     "Exit status: 0 done, 1 failed, 2 bad usage. Ctrl-C or Ctrl-Break stops the run\n"
-    "and keeps the lines counted so far (exit status 130). Closing the console\n"
-    "window, logging off or shutting down stops it too, and its files are closed\n"
-    "before the program ends.\n";
+    "and keeps the lines counted so far (exit status 130). Signing out, shutting down\n"
+    "or restarting Windows stops it the same way: Windows is told that the session\n"
+    "may end only once the files end at a whole line and are closed. Closing the\n"
+    "console window stops it too. Either way the exit status is 129 when the program\n"
+    "gets to exit by itself.\n";
 #else
     "Exit status: 0 done, 1 failed, 2 bad usage; a stop keeps the lines counted so\n"
     "far: Ctrl-C (SIGINT) 130, SIGHUP 129, SIGTERM 143.\n";
@@ -175,6 +179,10 @@ std::string_view WarningPrefix(Language language) {
 
 std::string_view FinishedText(Language language) {
     return Say(language, kFinishedText, "Done.");
+}
+
+std::string_view SavingResultsText(Language language) {
+    return Say(language, "正在保存拆分结果…", "Saving the split results…");
 }
 
 std::string CannotWriteStandardOutputText(std::string_view reason, Language language) {

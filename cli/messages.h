@@ -20,6 +20,8 @@ std::string LinesEndInLFText(std::string_view input, Language language);
 std::string_view WarningPrefix(Language language);
 std::string_view FinishedText(Language language);
 std::string CannotWriteStandardOutputText(std::string_view reason, Language language);
+// What the shutdown screen shows while a stopped run closes its files.
+std::string_view SavingResultsText(Language language);
 
 // The job's own texts (Chinese) in the run's language: a failure names the file in
 // quotes, then the reason.

@@ -103,6 +103,21 @@ enum class InputNotice {
     LinesEndInLF,  // its first block has LF but no CR: LF ends a line too
 };
 
+// The run as its host sees it while it goes on.
+class RunningConversion {
+public:
+    // Ends the run's writing at once, from within ProcessPendingMessages: the output
+    // files end at the last whole line and are closed, and the total counts exactly
+    // those lines. For a host that cannot wait for the run to come back (the session
+    // is ending, and the process may be ended once the host has answered). The run
+    // then ends as stopped, writing nothing more; a failure to close is reported as
+    // the run's failure once the run is back.
+    virtual void CloseOutputNow() = 0;
+
+protected:
+    ~RunningConversion() = default;
+};
+
 class ConversionHost {
 public:
     virtual ~ConversionHost() = default;
@@ -123,6 +138,8 @@ public:
     // How far the run has read its input, told when the input opens (0) and at pump
     // time, when the input's length is known; never less than the time before.
     virtual void Progress(std::uint64_t /*bytesRead*/, std::uint64_t /*inputLength*/) {}
+    // The run while it goes on, then null once it has returned.
+    virtual void SetRunningConversion(RunningConversion* /*run*/) {}
 
     // Clock and file services.
     virtual CalendarDate Today() = 0;

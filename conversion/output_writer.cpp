@@ -120,6 +120,9 @@ void OutputWriter::BeginLine(std::int64_t fileNumber) {
 }
 
 void OutputWriter::DropLine() {
+    if (!inPieces_) {
+        return;  // nothing begun, or already taken back when the file was closed
+    }
     inPieces_ = false;
     const std::uint64_t onDisk = file_->SizeAtOpen() + fileWritten_;
     if (lineStart_ >= onDisk) {

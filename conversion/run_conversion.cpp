@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "conversion/leading_number.h"
@@ -46,12 +47,13 @@ std::string Describe(std::string_view what, const std::filesystem::path& file,
     return std::string(what) + "「" + Utf8FromPath(file) + "」：" + std::string(reason);
 }
 
-class ConversionRun {
+class ConversionRun final : public RunningConversion {
 public:
     ConversionRun(ConversionHost& host, const RunOptions& options)
         : host_(host), files_(host.Files()), options_(options) {}
 
     void Run();
+    void CloseOutputNow() override;
 
     // The splitter's sink.
     std::uint64_t LinesBeforeCheck() const {
@@ -120,6 +122,8 @@ private:
     Clock::time_point Now() const { return options_.clock ? options_.clock() : Clock::now(); }
     bool PumpDue();
     void Pump();
+    // The host's messages, and what they asked for: true to stop the run.
+    bool ProcessMessages();
     void ReadSettings();
     void UpdateTotal();
 
@@ -142,6 +146,8 @@ private:
     // a comparison of integers.
     std::int64_t fileLimit_ = -1;
     bool stopRequested_ = false;
+    bool outputClosed_ = false;  // by the host, from within its messages
+    std::optional<RunFailure> closeFailure_;
     std::uint64_t countedLines_ = 0;  // lines already shown in the total
     std::uint64_t linesSinceClock_ = 0;
     std::uint64_t linesDone_ = 0;
@@ -307,11 +313,11 @@ bool ConversionRun::StopWhileWaiting() {
         if (writer_) {
             Pump();
         } else {
-            host_.ProcessPendingMessages();
+            ProcessMessages();
             lastPump_ = Now();
         }
     }
-    return host_.StopRequested();
+    return outputClosed_ || host_.StopRequested();
 }
 
 void ConversionRun::StartWriter(const EncodingSignature& signature) {
@@ -382,9 +388,9 @@ bool ConversionRun::Split(const char* first, const char* last) {
                 // Within a long line the window stays live and can stop the run: then
                 // the part of the line already written goes again, so the files hold
                 // exactly the counted lines. The count waits for the line's end.
-                host_.ProcessPendingMessages();
+                const bool stop = ProcessMessages();
                 lastPump_ = Now();
-                if (host_.StopRequested()) {
+                if (stop) {
                     stopRequested_ = true;
                     writer_->DropLine();
                     return false;
@@ -444,11 +450,37 @@ void ConversionRun::Pump() {
     if (inputLength_) {
         host_.Progress(bytesRead_, *inputLength_);
     }
-    host_.ProcessPendingMessages();
-    stopRequested_ = host_.StopRequested();
+    stopRequested_ = ProcessMessages();
     ReadSettings();
     linesSinceClock_ = 0;  // the flush above needs no second look
     lastPump_ = Now();
+}
+
+bool ConversionRun::ProcessMessages() {
+    host_.ProcessPendingMessages();
+    if (closeFailure_) {
+        throw *std::exchange(closeFailure_, std::nullopt);
+    }
+    return outputClosed_ || host_.StopRequested();
+}
+
+// Called from within ProcessMessages, wherever the run was: at a line's end, inside
+// a long line, or waiting for the input. The block the run works on stays where it is.
+void ConversionRun::CloseOutputNow() {
+    stopRequested_ = true;
+    const bool open = writer_ && !outputClosed_;
+    outputClosed_ = true;
+    if (!open) {
+        return;
+    }
+    try {
+        writer_->CloseAtLastWholeLine();
+    } catch (const FileError& error) {
+        writer_->Abandon();
+        closeFailure_ =
+            RunFailure{Describe(kCannotWriteOutput, error.file(), error.reason()), true};
+    }
+    UpdateTotal();
 }
 
 void ConversionRun::ReadSettings() {
@@ -513,7 +545,13 @@ void ConversionRun::Fail(const RunFailure& failure) {
 }  // namespace
 
 void RunConversion(ConversionHost& host, const RunOptions& options) {
-    ConversionRun(host, options).Run();
+    ConversionRun run(host, options);
+    struct Attached {
+        ConversionHost& host;
+        ~Attached() { host.SetRunningConversion(nullptr); }
+    } attached{host};
+    host.SetRunningConversion(&run);
+    run.Run();
 }
 
 }  // namespace quenlo

@@ -15,7 +15,6 @@
 #include "file_dialog/file_dialog.h"
 #include "main_window/input_path.h"
 #include "main_window/main_window.h"
-#include "main_window/window_skin.h"
 #include "platform/ansi_text.h"
 
 namespace quenlo {
@@ -96,23 +95,10 @@ void MainWindow::OnCommand2Click() {
                     kErrorTitle, MB_OK | MB_ICONERROR);
             return;
         }
-        // Start: re-skinned around the caption change so the button shows it.
-        RemoveWindowSkin(window_);
-        SetText(ControlId::Command2, kStopCaption);
-        ApplySkinUnlessHighContrast();
-        SetText(ControlId::Label7, std::string(kTotalPrefix).append("0"));
-        SetText(ControlId::Label6, std::string("0").append(kSecondsSuffix));
-        bStopRequested = false;
-        Run();
+        StartRun();
         return;
     }
-    // Stop: the seconds stop with the run, at the click, so 已用时 keeps the time it
-    // took; re-skinned around the caption change, as for the start.
-    bStopRequested = true;
-    SetTimer1Enabled(false);
-    RemoveWindowSkin(window_);
-    SetText(ControlId::Command2, kStartCaption);
-    ApplySkinUnlessHighContrast();
+    StopRun();
 }
 
 void MainWindow::OnTimer1Tick() {

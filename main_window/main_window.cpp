@@ -4,13 +4,10 @@
 #include <oleacc.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <exception>
 #include <string>
 #include <utility>
 
 #include "controls/frame.h"
-#include "conversion/run_conversion.h"
 #include "conversion/texts.h"
 #include "main_window/accessible_controls.h"
 #include "main_window/command_line_file.h"
@@ -286,76 +283,6 @@ void MainWindow::SetTimer1Enabled(bool enabled) {
     timer1Enabled_ = enabled;
 }
 
-void MainWindow::PumpMessages() {
-    // Timer and paint messages are made afresh whenever the queue is empty and they
-    // are due: a handler slower than its timer would keep this loop going for ever.
-    // Past the budget the rest waits for the next pump, a few milliseconds later.
-    constexpr ULONGLONG kPumpBudgetMs = 100;
-    const ULONGLONG start = GetTickCount64();
-    MSG message;
-    while (GetTickCount64() - start < kPumpBudgetMs &&
-           PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // The program is ending: finish the run first, then let the loop see it.
-            quitAfterRun_ = static_cast<int>(message.wParam);
-            bStopRequested = true;
-            return;
-        }
-        Dispatch(window_, message);
-    }
-}
-
-void MainWindow::Dispatch(HWND window, MSG& message) {
-    if (!IsDialogMessageA(window, &message)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-void MainWindow::Run() {
-    running_ = true;
-    progressShown_ = 0;
-    try {
-        RunConversion(host_, services_.runOptions);
-    } catch (const std::exception& error) {
-        // Nothing may unwind through the window procedure; say what happened instead.
-        SetTimer1Enabled(false);
-        SetText(ControlId::Command2, kStartCaption);
-        ShowRunEnd(true);
-        ShowBox(std::string("处理中断：") + error.what(), "Quenlo", MB_OK | MB_ICONERROR);
-    }
-    services_.taskbar->Clear(window_);  // ended, stopped or failed: no run to show
-    running_ = false;
-    if (quitAfterRun_) {
-        PostQuitMessage(*std::exchange(quitAfterRun_, std::nullopt));
-    }
-    if (std::exchange(closeAfterRun_, false)) {
-        PostMessageA(window_, WM_CLOSE, 0, 0);
-    }
-}
-
-void MainWindow::ShowRunProgress(std::uint64_t done, std::uint64_t total) {
-    done = std::min(done, total);  // a file that grew while it was read
-    if (total == 0 || done <= progressShown_) {
-        return;
-    }
-    progressShown_ = done;
-    services_.taskbar->ShowProgress(window_, done, total);
-}
-
-void MainWindow::ShowRunEnd(bool failed) {
-    if (failed) {
-        services_.taskbar->ShowError(window_);
-    } else {
-        services_.taskbar->Clear(window_);
-    }
-    // Someone working in another window hears of the end from the taskbar.
-    const HWND front = GetForegroundWindow();
-    if (front != window_ && GetWindow(front, GW_OWNER) != window_) {
-        services_.taskbar->Flash(window_);
-    }
-}
-
 void MainWindow::ShowBox(std::string_view text, std::string_view title, UINT type) {
     services_.messageBox(window_, text, title, type);
 }
@@ -515,6 +442,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetFocus(lastFocus_);
                 return 0;
             }
+            break;
+        case WM_QUERYENDSESSION:
+            OnQueryEndSession();
+            break;  // the session may end: DefWindowProc's TRUE
+        case WM_ENDSESSION:
+            OnEndSession(wParam != FALSE);
             break;
         case WM_CLOSE:
             if (OnClose()) {

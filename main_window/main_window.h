@@ -65,6 +65,10 @@ public:
     void OnDropFiles(HDROP drop);
     void OnEnterKey();
     bool OnClose();  // false: the close waits for the run to stop
+    // Windows ends the session (shutdown, sign-out, restart): a run stops at a whole
+    // line, and its files are closed before the window answers that the session ends.
+    void OnQueryEndSession();
+    void OnEndSession(bool ending);
 
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -84,7 +88,13 @@ private:
     // icons put the class's back. The ones replaced are destroyed.
     void SetIcons(HICON small, HICON big);
     void FitLabelToCaption(ControlId id);
+    // The run's life (run_life.cpp): Command2 starts and stops it; Run returns when
+    // it has ended, stopped or failed.
+    void StartRun();
+    void StopRun();
     void Run();
+    // Whether the shutdown screen says that Quenlo is saving its results.
+    void ShowShutdownReason(bool shown);
     void ShowBox(std::string_view text, std::string_view title, UINT type);
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
     // The skin goes on only while high contrast is off: then the system draws every
@@ -108,6 +118,7 @@ private:
     bool highContrast_ = false;
     std::uint64_t progressShown_ = 0;
     bool closeAfterRun_ = false;
+    bool shutdownReasonShown_ = false;
     std::optional<int> quitAfterRun_;
     HWND lastFocus_ = nullptr;
 };

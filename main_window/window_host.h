@@ -28,11 +28,21 @@ public:
     CalendarDate Today() override;
     std::filesystem::path ResultsFolder() override;
     FileSystem& Files() override { return files_; }
+    void SetRunningConversion(RunningConversion* run) override { run_ = run; }
+
+    // While a run goes on: its files end at the last whole line and are closed now,
+    // from within its pump.
+    void CloseRunOutputNow() {
+        if (run_) {
+            run_->CloseOutputNow();
+        }
+    }
 
 private:
     MainWindow& window_;
     const WindowServices& services_;
     Win32FileSystem files_;
+    RunningConversion* run_ = nullptr;
 };
 
 }  // namespace quenlo

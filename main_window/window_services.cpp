@@ -44,6 +44,16 @@ bool SystemHighContrast() {
            (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
+// The shutdown screen names the window with the reason; only the window's own thread
+// may set or take it back.
+void SystemShutdownReason(HWND window, const wchar_t* reason) {
+    if (reason) {
+        ShutdownBlockReasonCreate(window, reason);
+    } else {
+        ShutdownBlockReasonDestroy(window);
+    }
+}
+
 }  // namespace
 
 std::string WindowsFolderProgram(std::string_view name) {
@@ -73,6 +83,9 @@ WindowServices WithPlatformDefaults(WindowServices services) {
     }
     if (!services.changeMessageFilter) {
         services.changeMessageFilter = ChangeWindowMessageFilterEx;
+    }
+    if (!services.shutdownReason) {
+        services.shutdownReason = SystemShutdownReason;
     }
     return services;
 }

@@ -28,15 +28,19 @@ struct WindowServices {
     // ChangeWindowMessageFilterEx.
     using MessageFilterCall =
         std::function<BOOL(HWND, UINT message, DWORD action, PCHANGEFILTERSTRUCT)>;
+    // What the shutdown screen says while the window holds the session's end up; a
+    // null reason takes it back (ShutdownBlockReasonCreate and ...Destroy).
+    using ShutdownReasonCall = std::function<void(HWND window, const wchar_t* reason)>;
 
-    MessageBoxCall messageBox;            // empty: MessageBoxA
-    cFileDialog::DialogCall openDialog;   // empty: GetOpenFileNameA
-    StartProcessCall startProcess;        // empty: CreateProcessA
-    std::function<CalendarDate()> today;  // empty: the local clock
-    std::function<bool()> highContrast;   // empty: the system's high-contrast setting
+    MessageBoxCall messageBox;               // empty: MessageBoxA
+    cFileDialog::DialogCall openDialog;      // empty: GetOpenFileNameA
+    StartProcessCall startProcess;           // empty: CreateProcessA
+    std::function<CalendarDate()> today;     // empty: the local clock
+    std::function<bool()> highContrast;      // empty: the system's high-contrast setting
+    ShutdownReasonCall shutdownReason;       // empty: the system's shutdown screen
     std::shared_ptr<TaskbarButton> taskbar;  // empty: the shell's taskbar button
-    std::filesystem::path resultsFolder;  // empty: "转换结果" beside the program
-    MessageFilterCall changeMessageFilter;  // empty: ChangeWindowMessageFilterEx
+    std::filesystem::path resultsFolder;     // empty: "转换结果" beside the program
+    MessageFilterCall changeMessageFilter;   // empty: ChangeWindowMessageFilterEx
     // The program's command line, its own name first: a file named after it goes into
     // the import box as if picked. Empty: none (tests, or nothing given).
     std::wstring commandLine;

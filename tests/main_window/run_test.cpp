@@ -211,6 +211,64 @@ TEST_F(MainWindowTest, ClosingDuringARunStopsItThenCloses) {
     EXPECT_LT(OutputLineCount(), kLines);
 }
 
+// Windows ends the session in the middle of a line longer than two read blocks, with
+// whole lines still waiting to be counted. The process may be ended as soon as the
+// window answers WM_ENDSESSION: by then, with the run still below on the stack, the
+// file holds exactly the counted lines and is closed.
+TEST_F(MainWindowTest, SessionEndDuringALongLineClosesTheFilesAtTheLastWholeLine) {
+    std::vector<bool> reasons;  // the shutdown screen's reason shown, taken back
+    services_.shutdownReason = [&](HWND, const wchar_t* reason) {
+        reasons.push_back(reason != nullptr);
+        EXPECT_TRUE(!reason || std::wstring(reason) == L"正在保存拆分结果…");
+    };
+    const std::filesystem::path first = results_ / "1-2026-12-07.txt";
+    long long shownAtAnswer = -1;
+    std::string heldAtAnswer;
+    HANDLE alone = INVALID_HANDLE_VALUE;  // opened with no sharing: no handle of the run's
+    const RunProbe probe(0, [&] {
+        if (shownAtAnswer < 0) {  // the first poke
+            EXPECT_EQ(SendMessageA(window_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+            EXPECT_EQ(reasons, std::vector<bool>{true});
+            SendMessageA(window_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+            EXPECT_TRUE(Window().IsRunning());
+            shownAtAnswer = ShownTotal();
+            heldAtAnswer = ReadAll(first);
+            alone = CreateFileW(first.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            CloseHandle(alone);
+        }
+    });
+    // Every look at the clock finds a pump due; the session ends once part of the long
+    // line is on disk.
+    services_.runOptions.clock = [&, now = std::chrono::steady_clock::time_point()]() mutable {
+        if (shownAtAnswer < 0 && std::filesystem::exists(first) &&
+            std::filesystem::file_size(first) > (512 << 10)) {
+            probe.Poke();
+        }
+        return now += std::chrono::seconds(1);
+    };
+    Open();
+    // Without a run the end of the session changes nothing.
+    EXPECT_EQ(SendMessageA(window_, WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageA(window_, WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(reasons.empty());
+    EXPECT_FALSE(Window().StopRequested());
+
+    const std::filesystem::path input = work_ / "long.txt";
+    std::ofstream(input, std::ios::binary) << "a\r\nb\r\n"
+                                           << std::string(3 << 20, 'x') << "\r\nc\r\n";
+    Window().SetText(ControlId::Text4, Utf8FromPath(input));
+    Click(ControlId::Command2);
+
+    EXPECT_EQ(shownAtAnswer, 2);
+    EXPECT_TRUE(heldAtAnswer == "a\r\nb\r\n") << heldAtAnswer.size() << " bytes";
+    EXPECT_NE(alone, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(reasons, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(boxes_.empty());  // stopped: no "finished"
+    EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+    EXPECT_EQ(ShownTotal(), 2);
+    EXPECT_TRUE(ReadAll(first) == "a\r\nb\r\n");
+}
+
 TEST_F(MainWindowTest, AQuitDuringARunStopsItAndIsPostedAgain) {
     services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
     Open();

@@ -20,7 +20,9 @@ RunProbe::RunProbe(UINT intervalMs, std::function<void()> onTick) : onTick_(std:
     window_ = CreateWindowExA(0, "QuenloRunProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetTimer(window_, 1, intervalMs, nullptr);
+    if (intervalMs > 0) {
+        SetTimer(window_, 1, intervalMs, nullptr);
+    }
 }
 
 RunProbe::~RunProbe() {

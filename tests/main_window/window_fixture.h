@@ -19,11 +19,13 @@ struct ShownBox {
     UINT type = 0;
 };
 
-// Calls a function on a timer of its own window: while a run lasts, it fires inside
-// the run's message pump, as a user's actions would arrive.
+// Calls a function on a timer of its own window (none for 0), or once for each Poke:
+// while a run lasts, it fires inside the run's message pump, as a user's actions or
+// the system's messages would arrive.
 class RunProbe {
 public:
     RunProbe(UINT intervalMs, std::function<void()> onTick);
+    void Poke() const { PostMessageA(window_, WM_TIMER, 0, 0); }
     ~RunProbe();
     RunProbe(const RunProbe&) = delete;
     RunProbe& operator=(const RunProbe&) = delete;
