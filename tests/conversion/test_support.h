@@ -94,6 +94,7 @@ public:
     CalendarDate today{2026, 12, 7};
     std::vector<ShownMessage> messages;
     int pumps = 0;
+    std::uint64_t bytesRead = 0;  // as Progress last told
     std::function<void(FakeHost&)> onPump;
     FileSystem* files = &NativeFiles();
     std::filesystem::path resultsFolder;
@@ -113,6 +114,7 @@ public:
         messages.push_back({std::string(text), std::string(title), kind});
     }
     void ProcessPendingMessages() override;
+    void Progress(std::uint64_t read, std::uint64_t) override { bytesRead = read; }
     CalendarDate Today() override { return today; }
     std::filesystem::path ResultsFolder() override { return resultsFolder; }
     FileSystem& Files() override { return *files; }
