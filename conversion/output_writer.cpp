@@ -36,7 +36,9 @@ void OutputWriter::AppendOutputLine(std::string_view line, std::int64_t fileNumb
         inPieces_ = false;
         return;
     }
-    SelectFile(fileNumber);
+    // As a line in pieces: should the buffer be flushed between its text and its CR
+    // LF, a failure after that must cut the file back to where the line began.
+    BeginLine(fileNumber);
     AppendText(line);
     EndLine();
 }
