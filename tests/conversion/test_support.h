@@ -2,6 +2,7 @@
 // stands in for the main window.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -71,6 +72,44 @@ public:
     std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
         return NativeFiles().Identity(file);
     }
+};
+
+// The job's file calls, by kind.
+enum class FileCall { OpenInput, OpenOutput, CreateFolder, Read, Write, Truncate, Close, Identity };
+inline constexpr int kFileCallKinds = 8;
+inline constexpr std::string_view kInjectedFailure = "injected failure";
+
+// The platform's file system with every call counted by kind, and one chosen call
+// failing: run a job once to count, then fail each call in turn. A failing read
+// may instead come back short, or find that another program cut the input there.
+class FaultingFileSystem final : public ForwardingFileSystem {
+public:
+    enum class Fault { Error, ShortRead, Shrink };
+
+    std::array<int, kFileCallKinds> calls{};
+    // Whether the chosen call came, and what it failed on.
+    bool struck = false;
+    std::filesystem::path struckFile;
+    // Of a failed or cut read: the bytes the input gave before the failure.
+    std::uint64_t bytesBefore = 0;
+
+    // nth counts from 1; 0 fails nothing.
+    void Arm(FileCall call, int nth, Fault fault = Fault::Error);
+
+    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override;
+    std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override;
+    void CreateFolder(const std::filesystem::path& folder) override;
+    std::optional<FileIdentity> Identity(const std::filesystem::path& file) override;
+
+private:
+    class Input;
+    class Output;
+    // Counts the call; true when it is the one to fail.
+    bool Strikes(FileCall call, const std::filesystem::path& file);
+
+    FileCall armedCall_ = FileCall::OpenInput;
+    int armedAt_ = 0;
+    Fault fault_ = Fault::Error;
 };
 
 struct ShownMessage {
