@@ -99,13 +99,16 @@ public:
             switch (owner_.fault_) {
                 case Fault::Error:
                     throw FileError(path_, std::string(kInjectedFailure));
+                // Odd counts, so that 16-bit units are cut in two.
                 case Fault::ShortRead:
-                    size = std::max<std::size_t>(size / 2, 1);
+                    size = size / 2 | 1;
                     break;
                 case Fault::Shrink:
-                    owner_.bytesBefore += std::min<std::uint64_t>(size, length_ - read_) / 2;
+                    owner_.bytesBefore += std::min<std::uint64_t>(size, length_ - read_) / 2 | 1;
                     owner_.struck = owner_.bytesBefore < length_;  // nothing to cut at the end
-                    std::filesystem::resize_file(path_, owner_.bytesBefore);
+                    if (owner_.struck) {
+                        std::filesystem::resize_file(path_, owner_.bytesBefore);
+                    }
                     break;
             }
         }
