@@ -132,6 +132,11 @@ struct Model {
 
 enum class Outcome { Done, Stopped, Failed };
 
+constexpr const char* kCallNames[kFileCallKinds] = {
+    "input open", "output open", "folder creation", "read",
+    "write",      "truncation",  "close",           "identity query"};
+constexpr const char* kFaultNames[] = {" fails", " comes back short", " finds the input cut"};
+
 class FaultSweepTest : public ::testing::Test {
 protected:
     ScratchFolder scratch;
@@ -262,9 +267,8 @@ TEST_F(FaultSweepTest, EveryFileCallFailingInTurnAndEveryStopLoseNothing) {
                         if (fault != Fault::Error && call != FileCall::Read) {
                             continue;
                         }
-                        SCOPED_TRACE("call kind " + std::to_string(kind) + " #" +
-                                     std::to_string(k) + " fault " +
-                                     std::to_string(static_cast<int>(fault)));
+                        SCOPED_TRACE(std::string(kCallNames[kind]) + " #" + std::to_string(k) +
+                                     kFaultNames[static_cast<int>(fault)]);
                         Prepare(s);
                         files.Arm(call, k, fault);
                         host.Run(options);
