@@ -36,9 +36,14 @@ void OutputWriter::AppendOutputLine(std::string_view line, std::int64_t fileNumb
         inPieces_ = false;
         return;
     }
-    // As a line in pieces: should the buffer be flushed between its text and its CR
-    // LF, a failure after that must cut the file back to where the line began.
-    BeginLine(fileNumber);
+    SelectFile(fileNumber);
+    CommitSpan();
+    // Never a flush between the text and its CR LF: the file's end of whole lines
+    // would be taken after a text without its end, and a failure after that would
+    // leave the text there, uncounted.
+    if (size > buffer_.size() - used_) {
+        Flush();
+    }
     AppendText(line);
     EndLine();
 }
