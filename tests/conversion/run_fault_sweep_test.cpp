@@ -300,8 +300,11 @@ TEST_F(FaultSweepTest, EveryFileCallFailingInTurnAndEveryStopLoseNothing) {
                 };
                 host.Run(options);
                 ++runs;
-                EXPECT_NE(Ended(), Outcome::Failed);
-                EXPECT_EQ(Judge(s, model), shown);
+                // A pump while the reader was late may have made the count of
+                // pumps one more than this run has.
+                const Outcome outcome = Ended();
+                EXPECT_TRUE(shown < 0 ? outcome == Outcome::Done : outcome != Outcome::Failed);
+                EXPECT_EQ(Judge(s, model), shown < 0 ? std::ssize(model.lines) : shown);
                 ASSERT_FALSE(HasFailure());
             }
         }
