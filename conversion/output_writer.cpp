@@ -26,8 +26,11 @@ void OutputWriter::SetDate(const CalendarDate& date) {
 
 void OutputWriter::AppendOutputLine(std::string_view line, std::int64_t fileNumber) {
     const std::size_t size = line.size() + format_.lineEnd.size();
-    if (file_ && !spanEnd_ && fileNumber == fileNumber_ && date_ == fileDate_ &&
-        size <= buffer_.size() - used_ && size < buffer_.size() / 4) {
+    const bool sameFile = file_ && fileNumber == fileNumber_ && date_ == fileDate_;
+    if (sameFile && spanEnd_) {
+        CommitSpan();  // the lines before it, usually: then this one joins them
+    }
+    if (sameFile && size <= buffer_.size() - used_ && size < buffer_.size() / 4) {
         char* const at = buffer_.data() + used_;
         std::memcpy(at, line.data(), line.size());
         std::memcpy(at + line.size(), format_.lineEnd.data(), format_.lineEnd.size());
@@ -37,6 +40,13 @@ void OutputWriter::AppendOutputLine(std::string_view line, std::int64_t fileNumb
         return;
     }
     SelectFile(fileNumber);
+    CommitSpan();
+    // Never a flush between the text and its CR LF: the file's end of whole lines
+    // would be taken after a text without its end, and a failure after that would
+    // leave the text there, uncounted.
+    if (size > buffer_.size() - used_) {
+        Flush();
+    }
     AppendText(line);
     EndLine();
 }

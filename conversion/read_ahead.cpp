@@ -1,5 +1,7 @@
 #include "conversion/read_ahead.h"
 
+#include <cstring>
+
 namespace quenlo {
 
 ReadAhead::ReadAhead(InputFile& input, std::size_t blockSize)
@@ -111,8 +113,21 @@ void ReadAhead::ReadAll() {
 std::size_t ReadAhead::Fill(Slot& slot, bool first) {
     char* const data = slot.bytes.get() + 1;
     std::size_t size = input_.Read(data, blockSize_);
-    // A pipe may deliver the head of a byte-order mark on its own.
-    while (first && size > 0 && size < 3) {
+    if (!first) {
+        return size;
+    }
+    // A pipe or a share may deliver the head of a byte-order mark on its own, or a
+    // first line in pieces; but the first block also decides whether LF alone ends a
+    // line, so it holds a line end too, unless the input ends first.
+    bool lineEnd = false;
+    std::size_t seen = 0;
+    while (size > 0 && size < blockSize_) {
+        lineEnd = lineEnd || std::memchr(data + seen, '\n', size - seen) ||
+                  std::memchr(data + seen, '\r', size - seen);
+        if (size >= 3 && lineEnd) {
+            break;
+        }
+        seen = size;
         const std::size_t more = input_.Read(data + size, blockSize_ - size);
         if (more == 0) {
             break;

@@ -22,8 +22,9 @@ public:
         std::size_t size;  // 0 at the end of the input
     };
 
-    // Starts reading at once. The first block holds at least 3 bytes unless the input
-    // is shorter, enough to recognise a byte-order mark.
+    // Starts reading at once. The first block holds at least 3 bytes and a CR or LF
+    // byte unless the input is shorter or the block full: enough to recognise a
+    // byte-order mark and how lines end.
     ReadAhead(InputFile& input, std::size_t blockSize);
     // Waits for a read in progress, then stops.
     ~ReadAhead();

@@ -21,7 +21,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::size_t kBlockSize = 1 << 20;
 // Lines between two looks at the clock: rare enough to cost nothing, frequent enough
 // that short lines still pump every few milliseconds. Long lines are caught at the
 // block boundaries instead, and costly ones (a file opened for each) after the work
@@ -119,11 +118,17 @@ private:
     // After work that may have taken long: the clock is looked at when the line ends,
     // however few lines have passed.
     void LookAtClockAtLineEnd() { linesSinceClock_ = linesPerClockCheck_ - 1; }
+    // Room for a byte-order mark and a line end in the first block.
+    std::size_t BlockSize() const { return std::max<std::size_t>(options_.blockSize, 16); }
     Clock::time_point Now() const { return options_.clock ? options_.clock() : Clock::now(); }
-    bool PumpDue();
+    bool Due(Clock::time_point since);
+    // Messages are due: the window has not been live for an interval.
+    bool PumpDue() { return Due(lastPump_); }
     void Pump();
     // The host's messages, and what they asked for: true to stop the run.
     bool ProcessMessages();
+    // Messages and the bytes read, not the count: for within a line.
+    void KeepLive();
     void ReadSettings();
     void UpdateTotal();
 
@@ -156,14 +161,15 @@ private:
     std::optional<std::uint64_t> inputLength_;
     std::uint64_t linesPerClockCheck_ =
         options_.pumpInterval.count() > 0 ? kLinesPerClockCheck : 1;
-    Clock::time_point lastPump_ = Now();
+    Clock::time_point lastPump_ = Now();       // messages last processed
+    Clock::time_point lastCount_ = lastPump_;  // the count last shown
 };
 
 void ConversionRun::Run() {
     host_.SetTimerEnabled(true);
     try {
         Prepare();
-        reader_ = std::make_unique<ReadAhead>(*input_, kBlockSize);
+        reader_ = std::make_unique<ReadAhead>(*input_, BlockSize());
         const std::optional<ReadAhead::Block> firstBlock =
             NextBlock([&] { return StopWhileWaiting(); });
         if (!firstBlock) {
@@ -329,7 +335,8 @@ void ConversionRun::StartWriter(const EncodingSignature& signature) {
         format.space = Utf16BEUnits::kSpace;
         format.lineEnd = Utf16BEUnits::kLineEnd;
     }
-    writer_ = std::make_unique<OutputWriter>(files_, host_.ResultsFolder(), format, inputIdentity_);
+    writer_ = std::make_unique<OutputWriter>(files_, host_.ResultsFolder(), format, inputIdentity_,
+                                             BlockSize());
     writer_->SetAfterFileWork([this] { LookAtClockAtLineEnd(); });
 }
 
@@ -387,14 +394,19 @@ bool ConversionRun::Split(const char* first, const char* last) {
             } else if (longLine) {
                 // Within a long line the window stays live and can stop the run: then
                 // the part of the line already written goes again, so the files hold
-                // exactly the counted lines. The count waits for the line's end.
-                const bool stop = ProcessMessages();
-                lastPump_ = Now();
-                if (stop) {
-                    stopRequested_ = true;
+                // exactly the counted lines. Lines ended before it are shown now, or
+                // a line of a gigabyte would hide them; otherwise the count waits
+                // for the line's end, and only the bytes read move on.
+                if (linesDone_ != countedLines_) {
+                    Pump();
+                } else {
+                    KeepLive();
+                }
+                if (stopRequested_) {
                     writer_->DropLine();
                     return false;
                 }
+                LookAtClockAtLineEnd();
             } else {
                 // The line ends moments from now: pump there, where the files and the
                 // count agree.
@@ -433,14 +445,24 @@ void ConversionRun::CloseInput() {
 
 bool ConversionRun::PumpAfterLine() {
     linesSinceClock_ = 0;
-    if (PumpDue()) {
+    // Timed from the count, not from the messages: within a long line the messages
+    // alone are processed, and the count must not wait for a pump after its end.
+    if (Due(lastCount_)) {
         Pump();
     }
     return !stopRequested_;
 }
 
-bool ConversionRun::PumpDue() {
-    return options_.pumpInterval.count() <= 0 || Now() - lastPump_ >= options_.pumpInterval;
+bool ConversionRun::Due(Clock::time_point since) {
+    return options_.pumpInterval.count() <= 0 || Now() - since >= options_.pumpInterval;
+}
+
+void ConversionRun::KeepLive() {
+    if (inputLength_) {
+        host_.Progress(bytesRead_, *inputLength_);
+    }
+    stopRequested_ = ProcessMessages();
+    lastPump_ = Now();
 }
 
 // After every pump the files hold exactly the lines the total shows.
@@ -453,7 +475,7 @@ void ConversionRun::Pump() {
     stopRequested_ = ProcessMessages();
     ReadSettings();
     linesSinceClock_ = 0;  // the flush above needs no second look
-    lastPump_ = Now();
+    lastPump_ = lastCount_ = Now();
 }
 
 bool ConversionRun::ProcessMessages() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 
 #include "conversion/conversion_host.h"
@@ -15,6 +16,8 @@ struct RunOptions {
     std::chrono::milliseconds pumpInterval{15};
     // The clock the interval is measured on; empty: the steady clock.
     std::function<std::chrono::steady_clock::time_point()> clock = {};
+    // Bytes read at a time, and the size of the output buffer.
+    std::size_t blockSize = std::size_t{1} << 20;
 
     // The window's rules. A command line turns them around: its INPUT arrives
     // exactly as typed, its --out may name any folder of the user's (where a file
