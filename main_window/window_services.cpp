@@ -37,14 +37,15 @@ CalendarDate LocalToday() {
     return {now.wYear, now.wMonth, now.wDay};
 }
 
-bool SystemHighContrast() {
+}  // namespace
+
+// HCF_AVAILABLE is set on every ordinary system; only HCF_HIGHCONTRASTON says it is on.
+bool HighContrastOn(SystemParametersCall query) {
     HIGHCONTRASTA setting{};
     setting.cbSize = sizeof setting;
-    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+    return query(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
            (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
-
-}  // namespace
 
 std::string WindowsFolderProgram(std::string_view name) {
     wchar_t folder[MAX_PATH] = {};
@@ -69,7 +70,7 @@ WindowServices WithPlatformDefaults(WindowServices services) {
         services.taskbar = MakeShellTaskbarButton();
     }
     if (!services.highContrast) {
-        services.highContrast = SystemHighContrast;
+        services.highContrast = [] { return HighContrastOn(SystemParametersInfoA); };
     }
     return services;
 }

@@ -15,6 +15,7 @@
 #include "conversion/run_conversion.h"
 #include "file_dialog/file_dialog.h"
 #include "main_window/taskbar_button.h"
+#include "platform/display_dpi.h"
 
 namespace quenlo {
 
@@ -26,19 +27,25 @@ struct WindowServices {
     using StartProcessCall =
         std::function<void(std::string_view program, std::string_view commandLine)>;
 
-    MessageBoxCall messageBox;            // empty: MessageBoxA
-    cFileDialog::DialogCall openDialog;   // empty: GetOpenFileNameA
-    StartProcessCall startProcess;        // empty: CreateProcessA
-    std::function<CalendarDate()> today;  // empty: the local clock
-    std::function<bool()> highContrast;   // empty: the system's high-contrast setting
+    MessageBoxCall messageBox;               // empty: MessageBoxA
+    cFileDialog::DialogCall openDialog;      // empty: GetOpenFileNameA
+    StartProcessCall startProcess;           // empty: CreateProcessA
+    std::function<CalendarDate()> today;     // empty: the local clock
+    std::function<bool()> highContrast;      // empty: the system's high-contrast setting
     std::shared_ptr<TaskbarButton> taskbar;  // empty: the shell's taskbar button
-    std::filesystem::path resultsFolder;  // empty: "转换结果" beside the program
+    DpiQueries dpi;                          // the system's, unless a test answers
+    std::filesystem::path resultsFolder;     // empty: "转换结果" beside the program
     RunOptions runOptions;
     bool quitOnDestroy = false;  // the program ends with its window; tests do not
 };
 
 // The real ones, for whatever a caller left empty.
 WindowServices WithPlatformDefaults(WindowServices services);
+
+// Whether high contrast is on, as query (SystemParametersInfoA, or a stand-in for it)
+// reports it. A failed query counts as off.
+using SystemParametersCall = BOOL(WINAPI*)(UINT action, UINT param, PVOID data, UINT winIni);
+bool HighContrastOn(SystemParametersCall query);
 
 // A program of the Windows folder by its full path, in UTF-8; empty if the folder is
 // unknown.

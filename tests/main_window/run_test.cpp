@@ -14,6 +14,7 @@
 #include "conversion/output_naming.h"
 #include "conversion/texts.h"
 #include "live_input.h"
+#include "timer_calls.h"
 #include "main_window/taskbar_button.h"
 #include "platform/ansi_text.h"
 #include "tests/main_window/window_fixture.h"
@@ -96,6 +97,49 @@ TEST_F(MainWindowTest, StopAfterSomeLinesLeavesExactlyTheCountedLinesAndStopsThe
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].text, kFinishedText);
     EXPECT_FALSE(Window().Timer1Enabled());
+}
+
+// Timer1 as the system has it: set with its 1000 ms when a run starts, gone at the stop
+// click itself (a stopped run may take long to return from a slow read), and gone at
+// the end of the input.
+TEST_F(MainWindowTest, Timer1RunsFromTheStartUntilTheStopClickOrTheEnd) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    const skin::TimerCalls timers;
+    ASSERT_TRUE(timers.Installed());
+    Open();
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 50000));
+    // Only the changes count: a timer killed again stays killed.
+    const auto changes = [&] {
+        std::vector<skin::TimerCalls::Call> changed;
+        for (const skin::TimerCalls::Call& call : timers.Of(window_)) {
+            if (changed.empty() ? call.set : call.set != changed.back().set) {
+                changed.push_back(call);
+            }
+        }
+        return changed;
+    };
+    std::vector<skin::TimerCalls::Call> atStop;
+    const RunProbe probe(1, [&] {
+        if (Window().IsRunning() && atStop.empty()) {
+            Click(ControlId::Command2);  // handled at once, while the run has not returned
+            atStop = changes();
+        }
+    });
+    Sleep(20);  // the probe's timer is due at the run's first pump
+    Click(ControlId::Command2);
+    ASSERT_TRUE(Window().StopRequested());
+    Window().SetText(ControlId::Text4, WriteInput("three.txt", 3));
+    Click(ControlId::Command2);
+    ASSERT_EQ(boxes_.size(), 1u);
+
+    const std::vector<skin::TimerCalls::Call> calls = changes();
+    ASSERT_EQ(atStop.size(), 2u);
+    ASSERT_EQ(calls.size(), 4u) << "the stopped run's timer is set again";
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(calls[i].id, MainWindow::kTimer1Id);
+        EXPECT_EQ(calls[i].period, i % 2 == 0 ? 1000u : 0u);
+    }
 }
 
 // Every line opens a file of its own, and every look at the run's clock finds the pump
@@ -367,6 +411,88 @@ TEST_F(TaskbarTest, ButtonShowsTheRunGoingForwardAndNothingOnceItEndsStopsOrFail
     ASSERT_EQ(boxes_.size(), 2u);
     const std::vector<std::string> failed{"error", "box", "clear"};
     EXPECT_EQ(log_->events, failed);
+}
+
+// The shell's list as the real button drives it, every call recorded with its
+// arguments; what the button has no business with is recorded as "other".
+class RecordingTaskbarList final : public ITaskbarList3 {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE HrInit() override { return Record("init", window, 0, 0, init); }
+    HRESULT STDMETHODCALLTYPE SetProgressValue(HWND w, ULONGLONG done, ULONGLONG total) override {
+        return Record("value", w, done, total);
+    }
+    HRESULT STDMETHODCALLTYPE SetProgressState(HWND w, TBPFLAG state) override {
+        return Record("state", w, static_cast<ULONGLONG>(state), 0);
+    }
+    HRESULT STDMETHODCALLTYPE AddTab(HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE DeleteTab(HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE ActivateTab(HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetActiveAlt(HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE MarkFullscreenWindow(HWND, WINBOOL) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE RegisterTab(HWND, HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE UnregisterTab(HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetTabOrder(HWND, HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetTabActive(HWND, HWND, DWORD) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE ThumbBarAddButtons(HWND, UINT, LPTHUMBBUTTON) override {
+        return Other();
+    }
+    HRESULT STDMETHODCALLTYPE ThumbBarUpdateButtons(HWND, UINT, LPTHUMBBUTTON) override {
+        return Other();
+    }
+    HRESULT STDMETHODCALLTYPE ThumbBarSetImageList(HWND, HIMAGELIST) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetOverlayIcon(HWND, HICON, LPCWSTR) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetThumbnailTooltip(HWND, LPCWSTR) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetThumbnailClip(HWND, RECT*) override { return Other(); }
+
+    HRESULT Record(const char* what, HWND w, ULONGLONG a, ULONGLONG b, HRESULT result = S_OK) {
+        calls.push_back(std::string(what) + (w == window ? " " : " wrong window ") +
+                        std::to_string(a) + " " + std::to_string(b));
+        return result;
+    }
+    HRESULT Other() { return Record("other", window, 0, 0, E_NOTIMPL); }
+    HWND window = GetDesktopWindow();
+    HRESULT init = S_OK;
+    ULONG references = 0;
+    std::vector<std::string> calls;
+};
+
+TEST(ShellTaskbarButton, TellsTheShellsListDoneAndTotalInThatOrderAndReleasesIt) {
+    for (const HRESULT init : {S_OK, E_FAIL}) {
+        SCOPED_TRACE(init == S_OK ? "list made" : "list refuses to start");
+        RecordingTaskbarList list;
+        list.init = init;
+        // Each a new reference, as from CoCreateInstance.
+        auto button = MakeShellTaskbarButton([&] {
+            list.AddRef();
+            return &list;
+        });
+        button->ShowProgress(list.window, 5, 300);  // no button on the taskbar yet
+        button->ButtonCreated(list.window);
+        button->ButtonCreated(list.window);  // Explorer restarted: the same list serves
+        button->ShowProgress(list.window, 10, 300);
+        button->ShowError(list.window);
+        button->Clear(list.window);
+        const std::vector<std::string> told =
+            init == S_OK
+                ? std::vector<std::string>{"init 0 0", "value 10 300",
+                                           "state " + std::to_string(TBPF_ERROR) + " 0",
+                                           "state " + std::to_string(TBPF_NOPROGRESS) + " 0"}
+                : std::vector<std::string>{"init 0 0", "init 0 0"};
+        EXPECT_EQ(list.calls, told);
+        button.reset();
+        EXPECT_EQ(list.references, 0u);
+    }
+    // No list at all (no shell): nothing to tell, nothing breaks.
+    auto button = MakeShellTaskbarButton([]() -> ITaskbarList3* { return nullptr; });
+    button->ButtonCreated(GetDesktopWindow());
+    button->ShowProgress(GetDesktopWindow(), 1, 2);
+    button->Clear(GetDesktopWindow());
 }
 
 // The shell's own button under Wine: told everything a run tells it, and the run

@@ -186,8 +186,6 @@ SIZE UnclippedInk(HFONT font, const std::string& caption) {
 TEST_F(SkinnedMainWindowTest, ADpiChangeLaysEveryControlOutAgainAndRedrawsTheButtons) {
     Open();
     const int systemDpi = Window().Dpi();
-    LOGFONTA stockFace{};
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof stockFace, &stockFace);
     for (const int dpi : {144, 192, systemDpi}) {
         SCOPED_TRACE("dpi " + std::to_string(dpi));
         // As the system suggests it: the same frame around the client area of the new DPI.
@@ -207,38 +205,7 @@ TEST_F(SkinnedMainWindowTest, ADpiChangeLaysEveryControlOutAgainAndRedrawsTheBut
         GetWindowRect(window_, &outer);
         EXPECT_TRUE(EqualRect(&outer, &suggested));
         EXPECT_EQ(Window().Dpi(), dpi);
-        for (const ControlLayout& row : MainWindowLayout()) {
-            SCOPED_TRACE(row.name);
-            const RECT place = PlaceInParent(row.id);
-            const RECT wanted = PixelPlace(row, dpi);
-            EXPECT_EQ(place.top, wanted.top);
-            if (row.kind != ControlKind::AutoSizeLabel) {
-                EXPECT_TRUE(EqualRect(&place, &wanted));
-            } else if (row.id != ControlId::Label7) {
-                EXPECT_EQ(place.left, wanted.left);
-            }
-            if (row.kind != ControlKind::Frame) {
-                LOGFONTA face{};
-                GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Control(row.id), WM_GETFONT, 0, 0)),
-                           sizeof face, &face);
-                EXPECT_EQ(face.lfHeight, MulDiv(stockFace.lfHeight, dpi, systemDpi));
-                EXPECT_STREQ(face.lfFaceName, stockFace.lfFaceName);
-            }
-        }
-        // The caption's icon drawn at the new DPI's size, not stretched from 16 pixels.
-        ICONINFO icon{};
-        ASSERT_TRUE(GetIconInfo(
-            reinterpret_cast<HICON>(SendMessageA(window_, WM_GETICON, ICON_SMALL, 0)), &icon));
-        BITMAP iconPicture{};
-        GetObjectA(icon.hbmColor, sizeof iconPicture, &iconPicture);
-        DeleteObject(icon.hbmColor);
-        DeleteObject(icon.hbmMask);
-        EXPECT_EQ(iconPicture.bmWidth, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, systemDpi));
-
-        RECT panel{};
-        GetClientRect(Control(ControlId::iFrame5), &panel);
-        EXPECT_EQ(PlaceInParent(ControlId::Label7).right,
-                  panel.right - TwipsToPixels(kLabel7RightMarginTwips, dpi));
+        ExpectLaidOutAt(dpi, systemDpi, true);
 
         for (const ControlId id : {ControlId::Command1, ControlId::Command2}) {
             SCOPED_TRACE(LayoutOf(id).name);
@@ -431,6 +398,68 @@ TEST_F(HighContrastTest, TurningHighContrastOnDuringARunTakesTheSkinOffUntilItIs
     Turn(false, WM_SYSCOLORCHANGE);
     EXPECT_TRUE(SkinnedNow());
     ExpectStartButtonShows(ReadStatePictures(StartButton()), kStartCaption);
+}
+
+// Every label on the theme's button face, in the theme's text colours.
+TEST_F(HighContrastTest, LabelsTakeTheThemesFaceAndTextColoursWhileItIsOn) {
+    highContrast_ = true;
+    Open();
+    for (const ControlLayout& row : MainWindowLayout()) {
+        if (row.kind != ControlKind::Label && row.kind != ControlKind::AutoSizeLabel &&
+            row.kind != ControlKind::LinkLabel) {
+            continue;
+        }
+        SCOPED_TRACE(row.name);
+        const HWND label = Control(row.id);
+        const HDC dc = GetDC(label);
+        const auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageA(GetParent(label), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(label)));
+        LOGBRUSH back{};
+        EXPECT_TRUE(GetObjectA(brush, sizeof back, &back));
+        EXPECT_EQ(back.lbColor, GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(GetTextColor(dc),
+                  GetSysColor(row.kind == ControlKind::LinkLabel ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+        ReleaseDC(label, dc);
+    }
+}
+
+// The system's answer as a stand-in gives it: what was asked, and the flags it returns.
+struct HighContrastAnswer {
+    static inline DWORD flags = 0;
+    static inline BOOL result = TRUE;
+    static inline std::vector<std::array<UINT, 4>> asked;  // action, param, cbSize, winIni
+    static BOOL WINAPI Query(UINT action, UINT param, PVOID data, UINT winIni) {
+        auto* setting = static_cast<HIGHCONTRASTA*>(data);
+        asked.push_back({action, param, setting->cbSize, winIni});
+        setting->dwFlags = flags;
+        return result;
+    }
+};
+
+// HCF_AVAILABLE is set on every ordinary system: only HCF_HIGHCONTRASTON counts, and
+// only from a query that succeeded.
+TEST(HighContrastQuery, IsOnOnlyWhenTheSystemSaysTheSettingIsOn) {
+    struct Case {
+        DWORD flags;
+        BOOL result;
+        bool on;
+    };
+    for (const Case& c : {Case{HCF_AVAILABLE | HCF_HOTKEYAVAILABLE, TRUE, false},
+                          Case{0, TRUE, false}, Case{HCF_HIGHCONTRASTON, TRUE, true},
+                          Case{HCF_AVAILABLE | HCF_HIGHCONTRASTON, TRUE, true},
+                          Case{HCF_AVAILABLE | HCF_HIGHCONTRASTON, FALSE, false}}) {
+        SCOPED_TRACE(testing::Message() << "flags " << c.flags << ", result " << c.result);
+        HighContrastAnswer::flags = c.flags;
+        HighContrastAnswer::result = c.result;
+        HighContrastAnswer::asked.clear();
+        EXPECT_EQ(HighContrastOn(HighContrastAnswer::Query), c.on);
+        const std::vector<std::array<UINT, 4>> once{
+            {SPI_GETHIGHCONTRAST, sizeof(HIGHCONTRASTA), sizeof(HIGHCONTRASTA), 0}};
+        EXPECT_EQ(HighContrastAnswer::asked, once);
+    }
+    EXPECT_FALSE(HighContrastOn(SystemParametersInfoA)) << "Wine has it off";
 }
 
 TEST_F(SkinnedMainWindowTest, ScreenReadersHearTheButtonsAndTextBoxesByTheirNames) {

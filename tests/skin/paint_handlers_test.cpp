@@ -166,6 +166,44 @@ TEST_F(PaintHandlers, ClientEdgeOfAnEditBecomesFlatRings) {
     EXPECT_EQ(WindowPixel(edit, 0, 0), kBorder);
 }
 
+// Every kind whose frame the skin draws: the outer ring pale exactly while the control
+// is disabled, whichever way the skin draws it.
+TEST_F(PaintHandlers, OuterRingOfEveryFramedKindIsPaleExactlyWhileDisabled) {
+    struct Kind {
+        const char* className;
+        DWORD style;
+        DWORD exStyle;
+    };
+    const Kind kinds[] = {{"ComboBox", CBS_DROPDOWN, 0},
+                          {"ComboBox", CBS_DROPDOWNLIST, 0},
+                          {kDriveListClass, CBS_DROPDOWNLIST, 0},
+                          {kDataListClass, WS_BORDER, 0},
+                          {kGridClass, WS_BORDER, 0},
+                          {"ListBox", 0, WS_EX_CLIENTEDGE},
+                          {"Edit", 0, WS_EX_CLIENTEDGE}};
+    std::vector<HWND> windows;
+    for (const Kind& kind : kinds) {
+        const int y = 5 + 40 * static_cast<int>(windows.size());
+        windows.push_back(form.Add(kind.className, "", kind.style, 10, y, 120, 30, kind.exStyle));
+    }
+    ApplySkin(form.get());
+    for (const bool enabled : {false, true}) {
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            SCOPED_TRACE(std::string(kinds[i].className) + (enabled ? ", enabled" : ", disabled") +
+                         ", style " + std::to_string(kinds[i].style));
+            EnableWindow(windows[i], enabled);
+            RedrawWindow(windows[i], nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+            PumpWithoutTimers();
+            RECT box{};
+            GetWindowRect(windows[i], &box);
+            const COLORREF ring = enabled ? kBorder : kPaleBorder;
+            EXPECT_EQ(WindowPixel(windows[i], 0, 0), ring);
+            EXPECT_EQ(WindowPixel(windows[i], box.right - box.left - 1, box.bottom - box.top - 1),
+                      ring);
+        }
+    }
+}
+
 // Owner-drawn items. The skin paints its push buttons itself, so their draw requests
 // end at the skin; every other owner-drawn item is drawn by its owner: the file
 // dialog's "Look in" box, a button its program draws itself (PaintButton leaves it).
@@ -181,15 +219,14 @@ TEST_F(PaintHandlers, DrawItemOfASkinnedPushButtonIsSwallowed) {
 }
 
 TEST_F(PaintHandlers, DrawItemOfAnythingTheSkinDoesNotPaintGoesToTheOwnerOnce) {
-    const HWND combo = form.Add("ComboBox", "",
-                                CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 10, 10,
-                                120, 100);
+    const HWND combo = form.Add(
+        "ComboBox", "", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 10, 10, 120, 100);
     const HWND ownerDrawn = form.Add("Button", "own", BS_OWNERDRAW, 10, 40, 80, 24);
     const HWND checkBox = form.Add("Button", "check", BS_AUTOCHECKBOX, 10, 70, 80, 24);
     ApplySkin(form.get());
-    for (const auto& [type, window] : {std::pair{ODT_COMBOBOX, combo},
-                                       std::pair{ODT_BUTTON, ownerDrawn},
-                                       std::pair{ODT_BUTTON, checkBox}}) {
+    for (const auto& [type, window] :
+         {std::pair{ODT_COMBOBOX, combo}, std::pair{ODT_BUTTON, ownerDrawn},
+          std::pair{ODT_BUTTON, checkBox}}) {
         FormMessages().clear();
         DRAWITEMSTRUCT item{};
         item.CtlType = type;
