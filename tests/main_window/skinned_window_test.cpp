@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "controls/frame.h"
@@ -425,7 +426,7 @@ TEST_F(HighContrastTest, LabelsTakeTheThemesFaceAndTextColoursWhileItIsOn) {
     }
 }
 
-// The system's answer as a stand-in gives it: what was asked, and the flags it returns.
+// A stand-in for SystemParametersInfoA: what it was asked, and the flags it answers.
 struct HighContrastAnswer {
     static inline DWORD flags = 0;
     static inline BOOL result = TRUE;
@@ -441,23 +442,21 @@ struct HighContrastAnswer {
 // HCF_AVAILABLE is set on every ordinary system: only HCF_HIGHCONTRASTON counts, and
 // only from a query that succeeded.
 TEST(HighContrastQuery, IsOnOnlyWhenTheSystemSaysTheSettingIsOn) {
-    struct Case {
-        DWORD flags;
-        BOOL result;
-        bool on;
-    };
-    for (const Case& c : {Case{HCF_AVAILABLE | HCF_HOTKEYAVAILABLE, TRUE, false},
-                          Case{0, TRUE, false}, Case{HCF_HIGHCONTRASTON, TRUE, true},
-                          Case{HCF_AVAILABLE | HCF_HIGHCONTRASTON, TRUE, true},
-                          Case{HCF_AVAILABLE | HCF_HIGHCONTRASTON, FALSE, false}}) {
-        SCOPED_TRACE(testing::Message() << "flags " << c.flags << ", result " << c.result);
-        HighContrastAnswer::flags = c.flags;
-        HighContrastAnswer::result = c.result;
+    constexpr DWORD kOn = HCF_HIGHCONTRASTON;
+    constexpr DWORD kUsual = HCF_AVAILABLE | HCF_HOTKEYAVAILABLE;
+    for (const auto& [flags, result, on] : {std::tuple{kUsual, TRUE, false},
+                                            {0ul, TRUE, false},
+                                            {kOn, TRUE, true},
+                                            {kUsual | kOn, TRUE, true},
+                                            {kUsual | kOn, FALSE, false}}) {
+        SCOPED_TRACE(testing::Message() << "flags " << flags << ", result " << result);
+        HighContrastAnswer::flags = flags;
+        HighContrastAnswer::result = result;
         HighContrastAnswer::asked.clear();
-        EXPECT_EQ(HighContrastOn(HighContrastAnswer::Query), c.on);
-        const std::vector<std::array<UINT, 4>> once{
-            {SPI_GETHIGHCONTRAST, sizeof(HIGHCONTRASTA), sizeof(HIGHCONTRASTA), 0}};
-        EXPECT_EQ(HighContrastAnswer::asked, once);
+        EXPECT_EQ(HighContrastOn(HighContrastAnswer::Query), on);
+        const UINT size = sizeof(HIGHCONTRASTA);
+        EXPECT_EQ(HighContrastAnswer::asked,
+                  (std::vector<std::array<UINT, 4>>{{SPI_GETHIGHCONTRAST, size, size, 0}}));
     }
     EXPECT_FALSE(HighContrastOn(SystemParametersInfoA)) << "Wine has it off";
 }
