@@ -14,7 +14,7 @@
 #include "conversion/output_naming.h"
 #include "conversion/texts.h"
 #include "live_input.h"
-#include "timer_calls.h"
+#include "import_hook.h"
 #include "main_window/taskbar_button.h"
 #include "platform/ansi_text.h"
 #include "tests/main_window/window_fixture.h"
@@ -461,6 +461,12 @@ public:
     std::vector<std::string> calls;
 };
 
+FLASHWINFO g_flash{};
+BOOL WINAPI RecordFlash(PFLASHWINFO flash) {
+    g_flash = *flash;
+    return TRUE;
+}
+
 TEST(ShellTaskbarButton, TellsTheShellsListDoneAndTotalInThatOrderAndReleasesIt) {
     for (const HRESULT init : {S_OK, E_FAIL}) {
         SCOPED_TRACE(init == S_OK ? "list made" : "list refuses to start");
@@ -487,11 +493,19 @@ TEST(ShellTaskbarButton, TellsTheShellsListDoneAndTotalInThatOrderAndReleasesIt)
         button.reset();
         EXPECT_EQ(list.references, 0u);
     }
-    // No list at all (no shell): nothing to tell, nothing breaks.
+    // No list at all (no shell): nothing to tell, nothing breaks, and the flash, which
+    // needs none, lasts until the user comes back to the window.
+    const skin::ImportHook<decltype(&FlashWindowEx)> hook("FlashWindowEx", &RecordFlash);
     auto button = MakeShellTaskbarButton([]() -> ITaskbarList3* { return nullptr; });
     button->ButtonCreated(GetDesktopWindow());
     button->ShowProgress(GetDesktopWindow(), 1, 2);
     button->Clear(GetDesktopWindow());
+    button->Flash(GetDesktopWindow());
+    EXPECT_EQ(g_flash.cbSize, sizeof(FLASHWINFO));
+    EXPECT_EQ(g_flash.hwnd, GetDesktopWindow());
+    EXPECT_EQ(g_flash.dwFlags, static_cast<DWORD>(FLASHW_ALL | FLASHW_TIMERNOFG));
+    EXPECT_EQ(g_flash.uCount, 0u);
+    EXPECT_EQ(TaskbarButtonCreatedMessage(), RegisterWindowMessageA("TaskbarButtonCreated"));
 }
 
 // The shell's own button under Wine: told everything a run tells it, and the run

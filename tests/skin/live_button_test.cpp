@@ -14,7 +14,7 @@
 #include "live_input.h"
 #include "skin_engine_fixture.h"
 #include "test_windows.h"
-#include "timer_calls.h"
+#include "import_hook.h"
 
 namespace quenlo::skin {
 namespace {
