@@ -498,6 +498,57 @@ TEST_F(SkinnedMainWindowTest, ScreenReadersHearTheButtonsAndTextBoxesByTheirName
     CoUninitialize();
 }
 
+// Apart from its name and role, a reader hears of each control what the system itself
+// says of it: its value (the path, the lines per file), state, place, action and the rest.
+TEST_F(SkinnedMainWindowTest, ScreenReadersHearAllElseOfTheControlsAsTheSystemSaysIt) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    Open(SW_SHOW);
+    skin::BringToFront(window_);
+    Window().SetText(ControlId::Text4, "C:\\数据\\in.txt");
+    SetFocus(Control(ControlId::Text7));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    using Text = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+    const auto text = [&](IAccessible* object, Text get) {
+        BSTR said = nullptr;
+        const HRESULT result = (object->*get)(self, &said);
+        const std::wstring heard = said ? said : L"";
+        SysFreeString(said);
+        return std::pair{result, heard};
+    };
+    for (const ControlId id : {ControlId::Command1, ControlId::Text4, ControlId::Text7}) {
+        SCOPED_TRACE(LayoutOf(id).name);
+        IAccessible* heard = nullptr;
+        IAccessible* system = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(Control(id), OBJID_CLIENT, __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&heard)),
+                  S_OK);
+        ASSERT_EQ(CreateStdAccessibleObject(Control(id), OBJID_CLIENT, __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&system)),
+                  S_OK);
+        for (const Text get : {&IAccessible::get_accValue, &IAccessible::get_accDefaultAction,
+                               &IAccessible::get_accKeyboardShortcut,
+                               &IAccessible::get_accDescription, &IAccessible::get_accHelp}) {
+            EXPECT_EQ(text(heard, get), text(system, get));
+        }
+        VARIANT heardState{};
+        VARIANT systemState{};
+        EXPECT_EQ(heard->get_accState(self, &heardState), system->get_accState(self, &systemState));
+        EXPECT_EQ(heardState.lVal, systemState.lVal);
+        std::array<long, 4> heardPlace{};
+        std::array<long, 4> systemPlace{};
+        heard->accLocation(&heardPlace[0], &heardPlace[1], &heardPlace[2], &heardPlace[3], self);
+        system->accLocation(&systemPlace[0], &systemPlace[1], &systemPlace[2], &systemPlace[3],
+                            self);
+        EXPECT_EQ(heardPlace, systemPlace);
+        heard->Release();
+        system->Release();
+    }
+    DestroyWindow(window_);
+    CoUninitialize();
+}
+
 // Owner-draw notices that reach a window's own procedure underneath the skin.
 LRESULT CALLBACK CountDrawItems(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR counts) {
