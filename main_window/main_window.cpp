@@ -70,7 +70,7 @@ HWND MainWindow::Create(WindowServices services, int showCommand) {
 
     // Centred on the primary screen, laid out for the DPI of the monitor there.
     const POINT centre{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2};
-    const int dpi = MonitorDpiAt(centre);
+    const int dpi = services.dpi.monitorAt(centre);
     const SIZE size = FrameSizeAt(dpi);
     const int width = size.cx;
     const int height = size.cy;
@@ -121,7 +121,7 @@ skin::UniqueHfont MainWindow::MakeFontForDpi() {
     // The stock GUI font is made for the system DPI; at any other the same face is
     // made again at the height that DPI gives it.
     const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const int systemDpi = SystemDpi();
+    const int systemDpi = services_.dpi.system();
     if (dpi_ == systemDpi) {
         font_ = stock;
         return std::move(scaledFont_);
@@ -393,7 +393,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
         case WM_CREATE:
-            dpi_ = WindowDpi(window_);
+            dpi_ = services_.dpi.window(window_);
             MakeFontForDpi();
             if (dpi_ != kDefaultDpi) {  // the class's icons are drawn for 96
                 SetIcons(CreateQuenloIcon(SystemMetricForDpi(SM_CXSMICON, dpi_)),

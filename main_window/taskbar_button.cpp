@@ -2,11 +2,25 @@
 
 #include <shobjidl.h>
 
+#include <utility>
+
 namespace quenlo {
 namespace {
 
+ITaskbarList3* MakeShellList() {
+    void* list = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+                                &list))) {
+        return nullptr;
+    }
+    return static_cast<ITaskbarList3*>(list);
+}
+
 class ShellTaskbarButton final : public TaskbarButton {
 public:
+    explicit ShellTaskbarButton(std::function<ITaskbarList3*()> makeList)
+        : makeList_(makeList ? std::move(makeList) : MakeShellList) {}
+
     ~ShellTaskbarButton() override {
         if (list_) {
             list_->Release();
@@ -17,12 +31,10 @@ public:
         if (list_) {
             return;
         }
-        void* list = nullptr;
-        if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_ITaskbarList3, &list))) {
+        list_ = makeList_();
+        if (!list_) {
             return;  // no taskbar that can show progress: the window works without
         }
-        list_ = static_cast<ITaskbarList3*>(list);
         if (FAILED(list_->HrInit())) {
             list_->Release();
             list_ = nullptr;
@@ -56,13 +68,14 @@ public:
     }
 
 private:
+    std::function<ITaskbarList3*()> makeList_;
     ITaskbarList3* list_ = nullptr;
 };
 
 }  // namespace
 
-std::shared_ptr<TaskbarButton> MakeShellTaskbarButton() {
-    return std::make_shared<ShellTaskbarButton>();
+std::shared_ptr<TaskbarButton> MakeShellTaskbarButton(std::function<ITaskbarList3*()> makeList) {
+    return std::make_shared<ShellTaskbarButton>(std::move(makeList));
 }
 
 UINT TaskbarButtonCreatedMessage() {

@@ -6,7 +6,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+
+struct ITaskbarList3;
 
 namespace quenlo {
 
@@ -25,8 +28,10 @@ public:
 
 // The shell's button through ITaskbarList3 (Windows 7 and later). Without a taskbar
 // (no shell, an older system) only the flash remains. COM must be initialised on
-// the calling thread.
-std::shared_ptr<TaskbarButton> MakeShellTaskbarButton();
+// the calling thread. makeList stands in for CoCreateInstance (the button takes over
+// the reference it returns; null: no taskbar); empty, the shell's own list is made.
+std::shared_ptr<TaskbarButton> MakeShellTaskbarButton(
+    std::function<ITaskbarList3*()> makeList = {});
 
 // The message the shell sends when it has made a window's taskbar button.
 UINT TaskbarButtonCreatedMessage();

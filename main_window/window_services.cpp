@@ -37,12 +37,17 @@ CalendarDate LocalToday() {
     return {now.wYear, now.wMonth, now.wDay};
 }
 
-bool SystemHighContrast() {
+}  // namespace
+
+// HCF_AVAILABLE is set on every ordinary system; only HCF_HIGHCONTRASTON says it is on.
+bool HighContrastOn(SystemParametersCall query) {
     HIGHCONTRASTA setting{};
     setting.cbSize = sizeof setting;
-    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+    return query(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
            (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
+
+namespace {
 
 // The shutdown screen names the window with the reason; only the window's own thread
 // may set or take it back.
@@ -79,7 +84,7 @@ WindowServices WithPlatformDefaults(WindowServices services) {
         services.taskbar = MakeShellTaskbarButton();
     }
     if (!services.highContrast) {
-        services.highContrast = SystemHighContrast;
+        services.highContrast = [] { return HighContrastOn(SystemParametersInfoA); };
     }
     if (!services.changeMessageFilter) {
         services.changeMessageFilter = ChangeWindowMessageFilterEx;

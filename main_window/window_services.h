@@ -15,6 +15,7 @@
 #include "conversion/run_conversion.h"
 #include "file_dialog/file_dialog.h"
 #include "main_window/taskbar_button.h"
+#include "platform/display_dpi.h"
 
 namespace quenlo {
 
@@ -39,6 +40,7 @@ struct WindowServices {
     std::function<bool()> highContrast;      // empty: the system's high-contrast setting
     ShutdownReasonCall shutdownReason;       // empty: the system's shutdown screen
     std::shared_ptr<TaskbarButton> taskbar;  // empty: the shell's taskbar button
+    DpiQueries dpi;                          // the system's, unless a test answers
     std::filesystem::path resultsFolder;     // empty: "转换结果" beside the program
     MessageFilterCall changeMessageFilter;   // empty: ChangeWindowMessageFilterEx
     // The program's command line, its own name first: a file named after it goes into
@@ -50,6 +52,11 @@ struct WindowServices {
 
 // The real ones, for whatever a caller left empty.
 WindowServices WithPlatformDefaults(WindowServices services);
+
+// Whether high contrast is on, as query (SystemParametersInfoA, or a stand-in for it)
+// reports it. A failed query counts as off.
+using SystemParametersCall = BOOL(WINAPI*)(UINT action, UINT param, PVOID data, UINT winIni);
+bool HighContrastOn(SystemParametersCall query);
 
 // A program of the Windows folder by its full path, in UTF-8; empty if the folder is
 // unknown.

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace quenlo {
 
 inline constexpr int kDefaultDpi = 96;
@@ -15,6 +17,14 @@ int SystemDpi();
 int WindowDpi(HWND window);
 // The DPI of the monitor that holds the point, or the nearest one.
 int MonitorDpiAt(POINT point);
+// The three queries a window lays itself out by, together, so that a test can answer
+// them as a monitor of another scale than the system's would.
+struct DpiQueries {
+    std::function<int()> system = SystemDpi;
+    std::function<int(HWND)> window = WindowDpi;
+    std::function<int(POINT)> monitorAt = MonitorDpiAt;
+};
+
 // The outer rectangle of a window whose client area is `frame`, with the caption and
 // borders of the given DPI.
 void AdjustFrameForDpi(RECT& frame, DWORD style, DWORD exStyle, int dpi);

@@ -3,6 +3,8 @@
 
 #include "controls/frame.h"
 #include "conversion/output_naming.h"
+#include "live_input.h"
+#include "platform/display_dpi.h"
 #include "tests/main_window/window_fixture.h"
 
 namespace quenlo {
@@ -39,6 +41,38 @@ TEST_F(MainWindowTest, WindowIsAFixedCentredFrameWithTheClientAreaOfTheLayout) {
     EXPECT_LE(std::abs(outer.left + outer.right - screenWidth), 1);
     EXPECT_LE(std::abs(outer.top + outer.bottom - screenHeight), 1);
     EXPECT_NE(GetClassLongPtrA(window_, GCLP_HICON), 0);
+}
+
+// Made on a monitor of another scale than the desktop's, or on a desktop whose own
+// scale is not 96 (the system and the window's monitor answered as such): sized, laid
+// out and drawn for the DPI the window really has, in the stock font scaled from the
+// system's DPI, which is the one it was made for.
+TEST_F(MainWindowTest, WindowIsMadeForTheDpiItHasWhateverTheSystemsAndTheGuessedOnes) {
+    struct Case {
+        int system, guessed, actual;
+    };
+    for (const Case& c : {Case{96, 144, 144}, Case{96, 96, 144}, Case{120, 120, 144},
+                          Case{120, 144, 120}, Case{144, 96, 96}}) {
+        SCOPED_TRACE(testing::Message() << "system " << c.system << ", guessed " << c.guessed
+                                        << ", actual " << c.actual);
+        services_.dpi.system = [c] { return c.system; };
+        services_.dpi.monitorAt = [c](POINT) { return c.guessed; };
+        services_.dpi.window = [c](HWND) { return c.actual; };
+        Open();
+        EXPECT_EQ(Window().Dpi(), c.actual);
+        RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, c.actual),
+                   TwipsToPixels(kClientHeightTwips, c.actual)};
+        AdjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), 0,
+                          c.actual);
+        RECT outer{};
+        GetWindowRect(window_, &outer);
+        EXPECT_EQ(outer.right - outer.left, frame.right - frame.left);
+        EXPECT_EQ(outer.bottom - outer.top, frame.bottom - frame.top);
+        EXPECT_LE(std::abs(outer.left + outer.right - GetSystemMetrics(SM_CXSCREEN)), 1);
+        ExpectLaidOutAt(c.actual, c.system, false);
+        DestroyWindow(window_);
+        PumpUntilIdle();
+    }
 }
 
 TEST_F(MainWindowTest, EveryControlSitsInItsContainerWhereTheLayoutPutsIt) {
@@ -143,6 +177,26 @@ TEST_F(MainWindowTest, TabGoesImportPathLinesStartAndStartsOnImport) {
         EXPECT_EQ(GetNextDlgTabItem(window_, Control(order[i]), FALSE), Control(order[i + 1]))
             << "after step " << i;
     }
+}
+
+// Away to another window and back through the system's activation: whichever control
+// had the focus has it again, as in a dialog.
+TEST_F(MainWindowTest, FocusComesBackToItsControlWhenTheWindowIsActivatedAgain) {
+    Open(SW_SHOW);
+    const HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                       nullptr, nullptr, nullptr, nullptr);
+    for (ControlId id : {ControlId::Text7, ControlId::Command2, ControlId::Text4}) {
+        SCOPED_TRACE(LayoutOf(id).name);
+        skin::BringToFront(window_);
+        SetFocus(Control(id));
+        skin::BringToFront(other);
+        ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == other; }));
+        EXPECT_NE(GetFocus(), Control(id));
+        skin::BringToFront(window_);
+        ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == window_; }));
+        EXPECT_EQ(GetFocus(), Control(id));
+    }
+    DestroyWindow(other);
 }
 
 TEST_F(MainWindowTest, PublisherLineIsBlueAndOpensTheAddressMaximisedThroughExplorer) {

@@ -14,6 +14,7 @@
 #include "conversion/output_naming.h"
 #include "conversion/texts.h"
 #include "live_input.h"
+#include "import_hook.h"
 #include "main_window/taskbar_button.h"
 #include "platform/ansi_text.h"
 #include "tests/main_window/window_fixture.h"
@@ -96,6 +97,43 @@ TEST_F(MainWindowTest, StopAfterSomeLinesLeavesExactlyTheCountedLinesAndStopsThe
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].text, kFinishedText);
     EXPECT_FALSE(Window().Timer1Enabled());
+}
+
+// Timer1 as the system has it: set with its 1000 ms when a run starts, gone at the stop
+// click itself (a stopped run may take long to return from a slow read), at the end of
+// the input and at a failure. A timer killed again stays killed: only changes count.
+TEST_F(MainWindowTest, Timer1RunsFromTheStartUntilTheStopClickTheEndOrAFailure) {
+    services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+    const skin::TimerCalls timers;
+    const auto changes = [&] {
+        std::vector<skin::TimerCall> changed;
+        for (const skin::TimerCall& call : timers.Of(window_)) {
+            if (changed.empty() ? call.set : call.set != changed.back().set) {
+                changed.push_back(call);
+            }
+        }
+        return changed;
+    };
+    Open();
+    const skin::TimerCall set{true, window_, MainWindow::kTimer1Id, 1000};
+    const skin::TimerCall killed{false, window_, MainWindow::kTimer1Id, 0};
+    Window().SetText(ControlId::Text4, WriteInput("big.txt", 50000));
+    std::vector<skin::TimerCall> atStop;
+    const RunProbe probe(1, [&] {
+        if (Window().IsRunning() && atStop.empty()) {
+            Click(ControlId::Command2);  // handled at once, while the run has not returned
+            atStop = changes();
+        }
+    });
+    Sleep(20);  // the probe's timer is due at the run's first pump
+    Click(ControlId::Command2);
+    EXPECT_EQ(atStop, (std::vector<skin::TimerCall>{set, killed}));
+    for (const std::string& input : {WriteInput("three.txt", 3), std::string("missing.txt")}) {
+        Window().SetText(ControlId::Text4, input);
+        Click(ControlId::Command2);
+    }
+    ASSERT_EQ(boxes_.size(), 2u);
+    EXPECT_EQ(changes(), (std::vector<skin::TimerCall>{set, killed, set, killed, set, killed}));
 }
 
 // Every line opens a file of its own, and every look at the run's clock finds the pump
@@ -402,6 +440,11 @@ protected:
 
 TEST_F(TaskbarTest, ButtonShowsTheRunGoingForwardAndNothingOnceItEndsStopsOrFails) {
     Open(SW_SHOW);
+    // Only once the shell has made the button can it be told anything.
+    const int created = log_->Count("created");
+    SendMessageA(window_, RegisterWindowMessageA("TaskbarButtonCreated"), 0, 0);
+    EXPECT_EQ(log_->Count("created"), created + 1);
+    log_->Reset();
     const std::string input = WriteInput("big.txt", 300000);  // several read blocks
     const auto length = static_cast<std::uint64_t>(
         std::filesystem::file_size(PathFromUtf8(input)));
@@ -446,6 +489,102 @@ TEST_F(TaskbarTest, ButtonShowsTheRunGoingForwardAndNothingOnceItEndsStopsOrFail
     ASSERT_EQ(boxes_.size(), 2u);
     const std::vector<std::string> failed{"error", "box", "clear"};
     EXPECT_EQ(log_->events, failed);
+}
+
+// The shell's list as the real button drives it, every call recorded with its
+// arguments; what the button has no business with is recorded as "other".
+class RecordingTaskbarList final : public ITaskbarList3 {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE HrInit() override { return Record("init", window, 0, 0, init); }
+    HRESULT STDMETHODCALLTYPE SetProgressValue(HWND w, ULONGLONG done, ULONGLONG total) override {
+        return Record("value", w, done, total);
+    }
+    HRESULT STDMETHODCALLTYPE SetProgressState(HWND w, TBPFLAG state) override {
+        return Record("state", w, static_cast<ULONGLONG>(state), 0);
+    }
+    HRESULT STDMETHODCALLTYPE AddTab(HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE DeleteTab(HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE ActivateTab(HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetActiveAlt(HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE MarkFullscreenWindow(HWND, WINBOOL) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE RegisterTab(HWND, HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE UnregisterTab(HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetTabOrder(HWND, HWND) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetTabActive(HWND, HWND, DWORD) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE ThumbBarAddButtons(HWND, UINT, LPTHUMBBUTTON) override {
+        return Other();
+    }
+    HRESULT STDMETHODCALLTYPE ThumbBarUpdateButtons(HWND, UINT, LPTHUMBBUTTON) override {
+        return Other();
+    }
+    HRESULT STDMETHODCALLTYPE ThumbBarSetImageList(HWND, HIMAGELIST) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetOverlayIcon(HWND, HICON, LPCWSTR) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetThumbnailTooltip(HWND, LPCWSTR) override { return Other(); }
+    HRESULT STDMETHODCALLTYPE SetThumbnailClip(HWND, RECT*) override { return Other(); }
+
+    HRESULT Record(const char* what, HWND w, ULONGLONG a, ULONGLONG b, HRESULT result = S_OK) {
+        calls.push_back(std::string(what) + (w == window ? " " : " wrong window ") +
+                        std::to_string(a) + " " + std::to_string(b));
+        return result;
+    }
+    HRESULT Other() { return Record("other", window, 0, 0, E_NOTIMPL); }
+    HWND window = GetDesktopWindow();
+    HRESULT init = S_OK;
+    ULONG references = 0;
+    std::vector<std::string> calls;
+};
+
+FLASHWINFO g_flash{};
+BOOL WINAPI RecordFlash(PFLASHWINFO flash) {
+    g_flash = *flash;
+    return TRUE;
+}
+
+TEST(ShellTaskbarButton, TellsTheShellsListDoneAndTotalInThatOrderAndReleasesIt) {
+    for (const HRESULT init : {S_OK, E_FAIL}) {
+        SCOPED_TRACE(init == S_OK ? "list made" : "list refuses to start");
+        RecordingTaskbarList list;
+        list.init = init;
+        // Each a new reference, as from CoCreateInstance.
+        auto button = MakeShellTaskbarButton([&] {
+            list.AddRef();
+            return &list;
+        });
+        button->ShowProgress(list.window, 5, 300);  // no button on the taskbar yet
+        button->ButtonCreated(list.window);
+        button->ButtonCreated(list.window);  // Explorer restarted: the same list serves
+        button->ShowProgress(list.window, 10, 300);
+        button->ShowError(list.window);
+        button->Clear(list.window);
+        const std::vector<std::string> told =
+            init == S_OK
+                ? std::vector<std::string>{"init 0 0", "value 10 300",
+                                           "state " + std::to_string(TBPF_ERROR) + " 0",
+                                           "state " + std::to_string(TBPF_NOPROGRESS) + " 0"}
+                : std::vector<std::string>{"init 0 0", "init 0 0"};
+        EXPECT_EQ(list.calls, told);
+        button.reset();
+        EXPECT_EQ(list.references, 0u);
+    }
+    // No list at all (no shell): nothing to tell, nothing breaks, and the flash, which
+    // needs none, lasts until the user comes back to the window.
+    const skin::ImportHook<decltype(&FlashWindowEx)> hook("FlashWindowEx", &RecordFlash);
+    auto button = MakeShellTaskbarButton([]() -> ITaskbarList3* { return nullptr; });
+    button->ButtonCreated(GetDesktopWindow());
+    button->ShowProgress(GetDesktopWindow(), 1, 2);
+    button->Clear(GetDesktopWindow());
+    button->Flash(GetDesktopWindow());
+    EXPECT_EQ(g_flash.cbSize, sizeof(FLASHWINFO));
+    EXPECT_EQ(g_flash.hwnd, GetDesktopWindow());
+    EXPECT_EQ(g_flash.dwFlags, static_cast<DWORD>(FLASHW_ALL | FLASHW_TIMERNOFG));
+    EXPECT_EQ(g_flash.uCount, 0u);
+    EXPECT_EQ(TaskbarButtonCreatedMessage(), RegisterWindowMessageA("TaskbarButtonCreated"));
 }
 
 // The shell's own button under Wine: told everything a run tells it, and the run

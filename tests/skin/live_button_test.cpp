@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "skin/engine/input_geometry.h"
 #include "skin/engine/skin_attachment.h"
@@ -13,6 +14,7 @@
 #include "live_input.h"
 #include "skin_engine_fixture.h"
 #include "test_windows.h"
+#include "import_hook.h"
 
 namespace quenlo::skin {
 namespace {
@@ -116,15 +118,18 @@ protected:
 };
 
 TEST_F(LiveButton, HoverFadesTheHoverPictureInAndLeavingFadesBackToNormal) {
+    const TimerCalls timers;
     MoveMouseTo(CentreOf(button));
     EXPECT_EQ(MouseFlag(), 1);
     EXPECT_EQ(State(), kStateHover);
     EXPECT_NE(Timer(), 0u);
 
-    // The real timer runs the fade to its end.
+    // The real timer runs the fade to its end: one timer of 15 ms, gone with the fade.
     EXPECT_TRUE(PumpUntil([&] { return Timer() == 0; }, true));
     EXPECT_EQ(Level(), 0);
     ExpectShows(kStateHover);
+    EXPECT_EQ(timers.Of(button),
+              (std::vector<TimerCall>{{true, button, 1, 15}, {false, button, 1, 0}}));
 
     // The system reports the leave: only a leave notice the skin asked for does that.
     MoveMouseTo(CentreOf(away));
