@@ -399,16 +399,16 @@ bool ConversionRun::Split(const char* first, const char* last) {
 }
 
 // After a stop: the run still finished when all that is left of the input is the LF
-// of its last CR LF, also when that LF comes in the next block. A file of known length
-// is waited for (its next block is on its way, however busy the disk); anything else
-// counts only when its end is known at once (a stalled pipe does not make the stop wait).
+// of its last CR LF, also when that LF comes in the next block. The read of that block
+// is cancelled when it keeps the stop waiting (a stalled pipe, a lost share); one that
+// completes first, however late on a busy disk, still counts.
 template <class Units>
 bool ConversionRun::NothingLeft(const LineSplitter<Units, ConversionRun>& splitter,
                                 const char* first, const char* last) {
     constexpr std::size_t kEnough = 2 * Units::kSize;  // that LF and one unit more
     std::string rest(first, std::min(static_cast<std::size_t>(last - first), kEnough));
     while (rest.size() < kEnough) {
-        const std::optional<ReadAhead::Block> block = NextBlock([this] { return !inputLength_; });
+        const std::optional<ReadAhead::Block> block = NextBlock([] { return true; });
         if (!block) {
             return false;
         }

@@ -27,7 +27,7 @@ public:
     void Progress(std::uint64_t bytesRead, std::uint64_t inputLength) override;
     CalendarDate Today() override;
     std::filesystem::path ResultsFolder() override;
-    FileSystem& Files() override { return files_; }
+    FileSystem& Files() override;
 
 private:
     MainWindow& window_;

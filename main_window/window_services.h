@@ -34,6 +34,11 @@ struct WindowServices {
     std::shared_ptr<TaskbarButton> taskbar;  // empty: the shell's taskbar button
     std::filesystem::path resultsFolder;  // empty: "转换结果" beside the program
     RunOptions runOptions;
+    // With openDialog, why a FALSE from it is a failure (CommDlgExtendedError's code);
+    // empty: it is a cancel.
+    cFileDialog::ErrorCall dialogError;
+    // The files the run works on; empty: the platform's.
+    FileSystem* files = nullptr;
     bool quitOnDestroy = false;  // the program ends with its window; tests do not
 };
 

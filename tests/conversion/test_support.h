@@ -2,9 +2,12 @@
 // stands in for the main window.
 #pragma once
 
+#include <condition_variable>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -71,6 +74,28 @@ public:
     std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
         return NativeFiles().Identity(file);
     }
+};
+
+// An input that keeps the run waiting: gives `before` at once, then waits in its next
+// read until the read is cancelled (or, should a run never cancel it, for ten
+// seconds, then gives the rest). Without a length it is a pipe whose writer stalls;
+// with one, a disk file of that length on a share that hangs.
+class StallingFiles final : public ForwardingFileSystem {
+public:
+    std::string before;  // delivered at once
+    std::string after;   // only after the stall
+    std::optional<std::uint64_t> length;
+
+    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override;
+    // Whether the read that stalled ended by a cancel rather than by the ten seconds.
+    bool StallCancelled();
+
+private:
+    class Input;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool cancelled_ = false;
+    bool stallCancelled_ = false;
 };
 
 struct ShownMessage {

@@ -16,6 +16,7 @@
 #include "live_input.h"
 #include "main_window/taskbar_button.h"
 #include "platform/ansi_text.h"
+#include "tests/conversion/test_support.h"
 #include "tests/main_window/window_fixture.h"
 
 namespace quenlo {
@@ -233,6 +234,46 @@ TEST_F(MainWindowTest, AQuitDuringARunStopsItAndIsPostedAgain) {
     EXPECT_TRUE(quitSeen);
 }
 
+// The input lies on a share that stops answering after its first line: the read of
+// the rest waits until cancelled. The stop button and the close box both reach it.
+TEST_F(MainWindowTest, StopAndCloseCancelAReadThatHangs) {
+    test::StallingFiles shares[2];
+    for (const bool close : {false, true}) {
+        SCOPED_TRACE(close ? "close" : "stop");
+        test::StallingFiles& stalling = shares[close];
+        stalling.before = "a\r\n";
+        stalling.after = "b\r\n";
+        stalling.length = 6;
+        services_.files = &stalling;
+        services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+        OnceTheFirstResultFileExists([this, close] {
+            if (close) {
+                PostMessageA(window_, WM_CLOSE, 0, 0);
+            } else {
+                PostClick(ControlId::Command2);
+            }
+        });
+        if (IsWindow(window_)) {
+            DestroyWindow(window_);  // a window takes its services when made
+        }
+        Open();
+        std::filesystem::remove_all(results_);
+        Window().SetText(ControlId::Text4, WriteInput("share.txt", 0));
+
+        Click(ControlId::Command2);
+        EXPECT_TRUE(stalling.StallCancelled());
+        EXPECT_TRUE(boxes_.empty());  // a stop, no failure
+        EXPECT_EQ(OutputLineCount(), 1);
+        if (close) {
+            PumpUntilIdle();
+            EXPECT_FALSE(IsWindow(window_));
+        } else {
+            EXPECT_EQ(ShownTotal(), 1);
+            EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+        }
+    }
+}
+
 TEST_F(MainWindowTest, JobErrorsAppearAsErrorBoxesNamingTheFile) {
     Open();
     Window().SetText(ControlId::Text4, Utf8FromPath(work_ / "missing.txt"));
@@ -324,8 +365,7 @@ protected:
 TEST_F(TaskbarTest, ButtonShowsTheRunGoingForwardAndNothingOnceItEndsStopsOrFails) {
     Open(SW_SHOW);
     const std::string input = WriteInput("big.txt", 300000);  // several read blocks
-    const auto length = static_cast<std::uint64_t>(
-        std::filesystem::file_size(PathFromUtf8(input)));
+    const auto length = static_cast<std::uint64_t>(std::filesystem::file_size(PathFromUtf8(input)));
     Window().SetText(ControlId::Text4, input);
 
     // Ended while someone works in another window: cleared before the box, flashed.
@@ -374,9 +414,8 @@ TEST_F(TaskbarTest, ButtonShowsTheRunGoingForwardAndNothingOnceItEndsStopsOrFail
 TEST_F(MainWindowTest, RealTaskbarButtonChangesNothingInTheRun) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     void* list = nullptr;
-    const bool shellHasOne = SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr,
-                                                        CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
-                                                        &list));
+    const bool shellHasOne = SUCCEEDED(CoCreateInstance(
+        CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3, &list));
     if (list) {
         static_cast<ITaskbarList3*>(list)->Release();
     }
