@@ -234,16 +234,17 @@ TEST_F(MainWindowTest, AQuitDuringARunStopsItAndIsPostedAgain) {
     EXPECT_TRUE(quitSeen);
 }
 
-// The input lies on a share that stops answering after its first line: the read of
-// the rest waits until cancelled. The stop button and the close box both reach it.
+// The input lies on a share that stops answering after two lines: the read of the
+// rest waits until cancelled. The stop button and the close box, clicked after the
+// first line and seen after the second, both reach that read.
 TEST_F(MainWindowTest, StopAndCloseCancelAReadThatHangs) {
     test::StallingFiles shares[2];
     for (const bool close : {false, true}) {
         SCOPED_TRACE(close ? "close" : "stop");
         test::StallingFiles& stalling = shares[close];
-        stalling.before = "a\r\n";
-        stalling.after = "b\r\n";
-        stalling.length = 6;
+        stalling.before = "a\r\nb\r\n";
+        stalling.after = "c\r\n";
+        stalling.length = 9;
         services_.files = &stalling;
         services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
         OnceTheFirstResultFileExists([this, close] {
@@ -263,12 +264,12 @@ TEST_F(MainWindowTest, StopAndCloseCancelAReadThatHangs) {
         Click(ControlId::Command2);
         EXPECT_TRUE(stalling.StallCancelled());
         EXPECT_TRUE(boxes_.empty());  // a stop, no failure
-        EXPECT_EQ(OutputLineCount(), 1);
+        EXPECT_EQ(OutputLineCount(), 2);
         if (close) {
             PumpUntilIdle();
             EXPECT_FALSE(IsWindow(window_));
         } else {
-            EXPECT_EQ(ShownTotal(), 1);
+            EXPECT_EQ(ShownTotal(), 2);
             EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
         }
     }
