@@ -1,6 +1,7 @@
 #include "conversion/run_conversion.h"
 
 #include <algorithm>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -292,11 +293,29 @@ void ConversionRun::RemoveCleanupFile(std::string_view inputText) {
 }
 
 std::optional<ReadAhead::Block> ConversionRun::NextBlock(const std::function<bool()>& giveUp) {
+    // A pump while the input keeps us waiting may fail to write: that is the output's
+    // failure, not a read error. It ends the wait and is raised once the read is over.
+    std::exception_ptr pumpFailure;
+    const auto ask = [&] {
+        try {
+            return giveUp();
+        } catch (...) {
+            pumpFailure = std::current_exception();
+            return true;
+        }
+    };
+    std::optional<ReadAhead::Block> block;
     try {
-        return reader_->Next(giveUp);
+        block = reader_->Next(ask);
     } catch (const FileError& error) {
-        throw RunFailure{Describe(kCannotReadInput, error.file(), error.reason()), false};
+        if (!pumpFailure) {
+            throw RunFailure{Describe(kCannotReadInput, error.file(), error.reason()), false};
+        }
     }
+    if (pumpFailure) {
+        std::rethrow_exception(pumpFailure);
+    }
+    return block;
 }
 
 // While the input keeps the run waiting (a pipe whose writer stalls, a slow share)

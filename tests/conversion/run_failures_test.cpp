@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -312,15 +313,15 @@ TEST_F(RunFailuresTest, InputLinkedToAnOutputIsRefusedBeforeAnythingIsWritten) {
 
 // Files numbered in 128 bits (ReFS): here every file shares the same low 64 bits,
 // and only the high half tells them apart.
+std::optional<FileIdentity> Collide(std::optional<FileIdentity> identity) {
+    if (identity) {
+        identity->indexHigh = std::exchange(identity->index, 42);
+    }
+    return identity;
+}
+
 class WideIdFiles final : public ForwardingFileSystem {
 public:
-    static std::optional<FileIdentity> Collide(std::optional<FileIdentity> identity) {
-        if (identity) {
-            identity->indexHigh = identity->index;
-            identity->index = 42;
-        }
-        return identity;
-    }
     std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
         return Collide(NativeFiles().Identity(file));
     }

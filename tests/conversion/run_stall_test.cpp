@@ -84,6 +84,16 @@ TEST_P(RunStallTest, StopSeenAtTheEndOfALineDoesNotWaitForTheInput) {
     EXPECT_EQ(Output(1), "a\r\nb\r\n");
 }
 
+TEST_P(RunStallTest, AWriteThatFailsWhileTheInputStallsIsAWriteError) {
+    Stall("a\r\nb\r\n", "c\r\n");
+    stalling.diskFull = true;
+    // Pumps rare enough that the first comes while the run waits for the input.
+    host.Run(RunOptions{std::chrono::milliseconds(200)});
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text.rfind(kCannotWriteOutput, 0), 0u) << host.messages[0].text;
+    EXPECT_TRUE(stalling.StallCancelled());
+}
+
 INSTANTIATE_TEST_SUITE_P(PipeAndDiskFile, RunStallTest, ::testing::Bool());
 
 }  // namespace

@@ -88,6 +88,7 @@ public:
         std::unique_lock<std::mutex> lock(owner_.mutex_);
         // A pipe once cancelled stays so; a disk file reads on.
         if (owner_.cancelled_ && !owner_.length) {
+            owner_.stallCancelled_ |= owner_.before.empty() && !stalled_;
             throw ReadCancelled();
         }
         if (owner_.before.empty() && !stalled_) {
@@ -118,6 +119,24 @@ private:
 
 std::unique_ptr<InputFile> StallingFiles::OpenForReading(const std::filesystem::path& file) {
     return std::make_unique<Input>(*this, NativeFiles().OpenForReading(file));
+}
+
+std::unique_ptr<OutputFile> StallingFiles::OpenForAppending(const std::filesystem::path& file) {
+    class FullDisk final : public OutputFile {
+    public:
+        explicit FullDisk(std::filesystem::path path) : path_(std::move(path)) {}
+        std::uint64_t SizeAtOpen() const override { return 0; }
+        void Write(const char*, std::size_t) override { throw FileError(path_, "disk full"); }
+        void Truncate(std::uint64_t) override {}
+        void Close() override {}
+
+    private:
+        std::filesystem::path path_;
+    };
+    if (diskFull) {
+        return std::make_unique<FullDisk>(file);
+    }
+    return ForwardingFileSystem::OpenForAppending(file);
 }
 
 bool StallingFiles::StallCancelled() {

@@ -85,8 +85,10 @@ public:
     std::string before;  // delivered at once
     std::string after;   // only after the stall
     std::optional<std::uint64_t> length;
+    bool diskFull = false;  // every write fails
 
     std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override;
+    std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override;
     // Whether the read that stalled ended by a cancel rather than by the ten seconds.
     bool StallCancelled();
 

@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include <cderr.h>
-
 #include "file_dialog/file_dialog.h"
 #include "platform/ansi_text.h"
 
@@ -183,22 +181,6 @@ TEST_F(FileDialogTest, CancelKeepsTheNameAndRecordsTheErrorOnlyWhenAskedTo) {
 
     dialog.ShowSave();
     EXPECT_EQ(dialog.LastError().source, "file_dialog_test.cFilenDialog");
-}
-
-TEST_F(FileDialogTest, AFailedDialogIsNoCancelAndSaysWhy) {
-    DWORD failure = FNERR_BUFFERTOOSMALL;  // the chosen name did not fit
-    dialog.SetDialogCalls(openDialog.Call(), saveDialog.Call(), [&] { return failure; });
-    dialog.SetCancelError(true);
-    dialog.SetFilename("C:\\kept.txt");
-    dialog.ShowOpen();
-    EXPECT_EQ(dialog.Failure(), static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
-    EXPECT_EQ(dialog.LastError().number, 0);
-    EXPECT_EQ(dialog.Filename(), "C:\\kept.txt");
-
-    failure = 0;  // then the user cancels
-    dialog.ShowOpen();
-    EXPECT_EQ(dialog.Failure(), 0u);
-    EXPECT_EQ(dialog.LastError().number, cFileDialog::kCancelErrorNumber);
 }
 
 TEST_F(FileDialogTest, OverlongStartNameIsCutSoTheBufferStaysTerminated) {
