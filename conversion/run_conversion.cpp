@@ -369,7 +369,9 @@ bool ConversionRun::Split(const char* first, const char* last) {
         const std::size_t carried = static_cast<std::size_t>(last - first) - whole;
         const char carry = carried > 0 ? first[whole] : 0;
         const std::optional<ReadAhead::Block> next = NextBlock([&] { return StopWhileWaiting(); });
-        if (!next) {
+        // A stop seen while waiting ends the run there, also when the read it cancelled
+        // completed after all; at a line's end that block is still looked at.
+        if (!next || (stopRequested_ && splitter.InLine())) {
             // The line begun when the input stalled is not counted: take it back.
             if (splitter.InLine()) {
                 writer_->DropLine();
