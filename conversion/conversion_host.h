@@ -38,27 +38,38 @@ private:
     std::string reason_;
 };
 
+// A read that CancelRead cut short: neither the end of the input nor a failure.
+class ReadCancelled : public std::exception {
+public:
+    const char* what() const noexcept override { return "read cancelled"; }
+};
+
 // Identifies a file independently of how its path is spelled (hard links,
-// case, "..", short names all lead to the same identity).
+// case, "..", short names all lead to the same identity). Some file systems number
+// their files in 128 bits (ReFS): indexHigh holds the upper half, 0 elsewhere.
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
+    std::uint64_t indexHigh = 0;
     bool operator==(const FileIdentity&) const = default;
 };
 
 class InputFile {
 public:
     virtual ~InputFile() = default;
-    // Reads up to size bytes; returns 0 only at the end of the file (or after
-    // CancelRead). Throws FileError.
+    // Reads up to size bytes; returns 0 only at the end of the file. Throws
+    // FileError, or ReadCancelled when CancelRead ended the read.
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
     // The file being read, whatever name or link led to it; empty when unknown.
     virtual std::optional<FileIdentity> Identity() const = 0;
     // The bytes there are to read, when known when opened (a disk file; not a pipe).
     virtual std::optional<std::uint64_t> Length() const { return std::nullopt; }
     // Makes a Read that waits in another thread for data that may never come (a
-    // pipe whose writer stalls) return 0 soon, and every later Read at once. Safe
-    // from any thread, and more than once.
+    // pipe whose writer stalls, a lost share) end soon with ReadCancelled. A read
+    // that completes meanwhile still returns what it read. Without a known length
+    // every later Read is cancelled at once too; a file of known length reads on,
+    // so a cancel that comes too early takes nothing from it. Safe from any thread,
+    // and more than once.
     virtual void CancelRead() = 0;
 };
 

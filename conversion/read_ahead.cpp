@@ -52,17 +52,30 @@ std::optional<ReadAhead::Block> ReadAhead::Next(const std::function<bool()>& giv
         const bool stop = giveUp();
         lock.lock();
         if (stop && !slot.filled) {
-            ended_ = true;
-            lock.unlock();
-            StopReading();
-            return std::nullopt;
+            CancelUnderWay(lock, slot);
+            break;
         }
+    }
+    // Cancelled, now or by an earlier give-up: reading ends, with no end seen.
+    if (!slot.filled || slot.cancelled) {
+        ended_ = true;
+        lock.unlock();
+        StopReading();
+        return std::nullopt;
     }
     ended_ = slot.size == 0 || slot.error;
     if (slot.error) {
         std::rethrow_exception(slot.error);
     }
     return Block{slot.bytes.get() + 1, slot.size};
+}
+
+void ReadAhead::CancelUnderWay(std::unique_lock<std::mutex>& lock, const Slot& slot) {
+    // As in StopReading: the reader may enter its read just after a cancel.
+    while (!slot.filled && !readerDone_) {
+        input_.CancelRead();
+        changed_.wait_for(lock, kWaitSlice, [&] { return slot.filled || readerDone_; });
+    }
 }
 
 // The reader thread: fills the two slots in turn until the end of the input, a
@@ -88,9 +101,12 @@ void ReadAhead::ReadAll() {
         }
         std::size_t size = 0;
         std::exception_ptr error;
+        bool cancelled = false;
         try {
             size = Fill(slot, first);
             first = false;
+        } catch (const ReadCancelled&) {
+            cancelled = true;
         } catch (...) {
             error = std::current_exception();
         }
@@ -101,10 +117,11 @@ void ReadAhead::ReadAll() {
             }
             slot.size = size;
             slot.error = error;
+            slot.cancelled = cancelled;
             slot.filled = true;
         }
         changed_.notify_all();
-        if (size == 0 || error) {
+        if (size == 0 || error || cancelled) {
             return;
         }
     }

@@ -18,7 +18,7 @@ namespace quenlo {
 class ReadAhead {
 public:
     struct Block {
-        char* data;  // data[-1] is free for a byte carried over from the block before
+        char* data;        // data[-1] is free for a byte carried over from the block before
         std::size_t size;  // 0 at the end of the input
     };
 
@@ -35,9 +35,11 @@ public:
     // next. Throws what the read of that block threw; blocks before it arrive first.
     // After the end, or a failure, every call gives an empty block.
     //
-    // The input may keep us waiting for ever (a pipe whose writer stalls): while
-    // the block is not there, giveUp is asked every few milliseconds, and when it
-    // says so the read is cancelled and Next returns nothing; reading ends there.
+    // The input may keep us waiting for ever (a pipe whose writer stalls, a lost
+    // share): while the block is not there, giveUp is asked every few milliseconds,
+    // and when it says so the read under way is cancelled. Cancelled, Next returns
+    // nothing and reading ends there; a read that completed first still gives its
+    // block.
     std::optional<Block> Next(const std::function<bool()>& giveUp);
 
 private:
@@ -46,10 +48,14 @@ private:
         std::size_t size = 0;
         std::exception_ptr error;
         bool filled = false;
+        bool cancelled = false;  // the read was cancelled: no block, no end
     };
 
     void ReadAll();
     std::size_t Fill(Slot& slot, bool first);
+    // Cancels the read of slot until it is filled or the reader has ended; the lock
+    // is held.
+    void CancelUnderWay(std::unique_lock<std::mutex>& lock, const Slot& slot);
     // Ends the reader thread, also from within a read that waits for ever.
     void StopReading();
 

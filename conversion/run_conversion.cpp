@@ -1,6 +1,7 @@
 #include "conversion/run_conversion.h"
 
 #include <algorithm>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -304,11 +305,29 @@ void ConversionRun::RemoveCleanupFile(std::string_view inputText) {
 }
 
 std::optional<ReadAhead::Block> ConversionRun::NextBlock(const std::function<bool()>& giveUp) {
+    // A pump while the input keeps us waiting may fail to write: that is the output's
+    // failure, not a read error. It ends the wait and is raised once the read is over.
+    std::exception_ptr pumpFailure;
+    const auto ask = [&] {
+        try {
+            return giveUp();
+        } catch (...) {
+            pumpFailure = std::current_exception();
+            return true;
+        }
+    };
+    std::optional<ReadAhead::Block> block;
     try {
-        return reader_->Next(giveUp);
+        block = reader_->Next(ask);
     } catch (const FileError& error) {
-        throw RunFailure{Describe(kCannotReadInput, error.file(), error.reason()), false};
+        if (!pumpFailure) {
+            throw RunFailure{Describe(kCannotReadInput, error.file(), error.reason()), false};
+        }
     }
+    if (pumpFailure) {
+        std::rethrow_exception(pumpFailure);
+    }
+    return block;
 }
 
 // While the input keeps the run waiting (a pipe whose writer stalls, a slow share)
@@ -363,7 +382,9 @@ bool ConversionRun::Split(const char* first, const char* last) {
         const std::size_t carried = static_cast<std::size_t>(last - first) - whole;
         const char carry = carried > 0 ? first[whole] : 0;
         const std::optional<ReadAhead::Block> next = NextBlock([&] { return StopWhileWaiting(); });
-        if (!next) {
+        // A stop seen while waiting ends the run there, also when the read it cancelled
+        // completed after all; at a line's end that block is still looked at.
+        if (!next || (stopRequested_ && splitter.InLine())) {
             // The line begun when the input stalled is not counted: take it back.
             if (splitter.InLine()) {
                 writer_->DropLine();
@@ -417,16 +438,16 @@ bool ConversionRun::Split(const char* first, const char* last) {
 }
 
 // After a stop: the run still finished when all that is left of the input is the LF
-// of its last CR LF, also when that LF comes in the next block. A file of known length
-// is waited for (its next block is on its way, however busy the disk); anything else
-// counts only when its end is known at once (a stalled pipe does not make the stop wait).
+// of its last CR LF, also when that LF comes in the next block. The read of that block
+// is cancelled when it keeps the stop waiting (a stalled pipe, a lost share); one that
+// completes first, however late on a busy disk, still counts.
 template <class Units>
 bool ConversionRun::NothingLeft(const LineSplitter<Units, ConversionRun>& splitter,
                                 const char* first, const char* last) {
     constexpr std::size_t kEnough = 2 * Units::kSize;  // that LF and one unit more
     std::string rest(first, std::min(static_cast<std::size_t>(last - first), kEnough));
     while (rest.size() < kEnough) {
-        const std::optional<ReadAhead::Block> block = NextBlock([this] { return !inputLength_; });
+        const std::optional<ReadAhead::Block> block = NextBlock([] { return true; });
         if (!block) {
             return false;
         }

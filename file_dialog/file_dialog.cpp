@@ -67,14 +67,16 @@ std::string_view TrimAtNull(std::string_view text) {
 
 cFileDialog::cFileDialog()
     : openCall_([](OPENFILENAMEA& record) { return GetOpenFileNameA(&record); }),
-      saveCall_([](OPENFILENAMEA& record) { return GetSaveFileNameA(&record); }) {
+      saveCall_([](OPENFILENAMEA& record) { return GetSaveFileNameA(&record); }),
+      errorCall_([] { return CommDlgExtendedError(); }) {
     record_.lStructSize = kRecordSize;
     record_.nFilterIndex = 1;
 }
 
-void cFileDialog::SetDialogCalls(DialogCall openCall, DialogCall saveCall) {
+void cFileDialog::SetDialogCalls(DialogCall openCall, DialogCall saveCall, ErrorCall errorCall) {
     openCall_ = std::move(openCall);
     saveCall_ = std::move(saveCall);
+    errorCall_ = std::move(errorCall);
 }
 
 void cFileDialog::SetFilter(std::string_view sFilter) {
@@ -125,6 +127,7 @@ void cFileDialog::ShowSave() {
 
 void cFileDialog::Show(Kind kind) {
     lastError_ = {};
+    failure_ = 0;
     const bool multiSelect = kind == Kind::Open && (flags_ & OFN_ALLOWMULTISELECT) != 0;
     const std::size_t length = multiSelect ? kMultiSelectBufferLength : kFileBufferLength;
 
@@ -143,9 +146,15 @@ void cFileDialog::Show(Kind kind) {
         filename_ = multiSelect ? ConvertParts(fileBuffer_, AnsiToUtf8)
                                 : AnsiToUtf8(TrimAtNull(fileBuffer_));
         fileTitle_ = AnsiToUtf8(TrimAtNull(titleBuffer_));
-    } else if (cancelError_) {
-        const char* className = kind == Kind::Open ? ".cFileDialog" : ".cFilenDialog";
-        lastError_ = {kCancelErrorNumber, ExecutableName() + className, "User selected cancel."};
+    } else {
+        // FALSE is also how a failure comes back, a name longer than the buffer among
+        // them: only a FALSE that the system explains with nothing is a cancel.
+        failure_ = errorCall_ ? errorCall_() : 0;
+        if (failure_ == 0 && cancelError_) {
+            const char* className = kind == Kind::Open ? ".cFileDialog" : ".cFilenDialog";
+            lastError_ = {kCancelErrorNumber, ExecutableName() + className,
+                          "User selected cancel."};
+        }
     }
     // The buffers die with the next call; keep no dangling pointers in the record.
     record_.lpstrFile = nullptr;

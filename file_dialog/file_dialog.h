@@ -2,8 +2,10 @@
 // A caller sets the properties, calls ShowOpen or ShowSave and reads Filename.
 //
 // Texts are UTF-8 on this side; the dialog record holds them in the process ANSI
-// code page. A cancelled or failed dialog never reaches the caller as an error: it
-// leaves Filename as it was and, with CancelError set, is recorded in LastError().
+// code page. A cancelled dialog never reaches the caller as an error: it leaves
+// Filename as it was and, with CancelError set, is recorded in LastError(). A dialog
+// that failed (a chosen name longer than the buffer, a dialog that could not open)
+// leaves Filename too, and Failure() says why: it is no cancel.
 #pragma once
 
 #include <windows.h>
@@ -35,13 +37,16 @@ public:
 
     // GetOpenFileNameA / GetSaveFileNameA, or a test's stand-in that inspects the record.
     using DialogCall = std::function<BOOL(OPENFILENAMEA&)>;
+    // CommDlgExtendedError, or a test's stand-in.
+    using ErrorCall = std::function<DWORD()>;
 
     cFileDialog();
     // The record points into this object's buffers: it is neither copied nor moved.
     cFileDialog(const cFileDialog&) = delete;
     cFileDialog& operator=(const cFileDialog&) = delete;
 
-    void SetDialogCalls(DialogCall openCall, DialogCall saveCall);
+    // Without errorCall a stand-in's FALSE is a cancel.
+    void SetDialogCalls(DialogCall openCall, DialogCall saveCall, ErrorCall errorCall = {});
 
     bool CancelError() const { return cancelError_; }
     void SetCancelError(bool bCancelError) { cancelError_ = bCancelError; }
@@ -75,6 +80,9 @@ public:
     // The record as the next dialog call will see it (the buffers are set by Show*).
     const OPENFILENAMEA& Record() const { return record_; }
     const DialogError& LastError() const { return lastError_; }
+    // What CommDlgExtendedError said when the last dialog failed (FNERR_..., CDERR_...);
+    // 0 when a file was chosen or the dialog cancelled.
+    DWORD Failure() const { return failure_; }
 
 private:
     enum class Kind { Open, Save };
@@ -89,6 +97,7 @@ private:
     std::string initDir_;
     std::int32_t flags_ = 0;
     DialogError lastError_;
+    DWORD failure_ = 0;
 
     // ANSI texts the record points at; each ends in NULs of its own.
     std::string filterAnsi_;
@@ -100,6 +109,7 @@ private:
 
     DialogCall openCall_;
     DialogCall saveCall_;
+    ErrorCall errorCall_;
 };
 
 // The text before the first NUL, or the whole text when it has none.

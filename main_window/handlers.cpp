@@ -1,9 +1,11 @@
 // The window's event handlers: import, start and stop, the seconds tick, keeping the
 // line count right-aligned, the publisher link and dropped files.
 #include <windows.h>
+#include <cderr.h>
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +18,7 @@
 #include "main_window/input_path.h"
 #include "main_window/main_window.h"
 #include "platform/ansi_text.h"
+#include "platform/system_path.h"
 
 namespace quenlo {
 namespace {
@@ -25,6 +28,28 @@ constexpr char kAppTitle[] = "Quenlo";
 constexpr char kTextFilter[] = "文本文件(*.TXT)|*.txt";
 
 constexpr char kFolderNotFile[] = "这是一个文件夹，不是文件。";
+constexpr char kCannotChooseFile[] = "无法选择文件：";
+
+// Why the file dialog gave no file, in words the user can act on.
+std::string DialogFailureText(DWORD failure) {
+    std::string text = kCannotChooseFile;
+    switch (failure) {
+        case FNERR_BUFFERTOOSMALL:
+            return text + "所选文件的路径太长，文件对话框容纳不下（最多 " +
+                   std::to_string(cFileDialog::kFileBufferLength - 1) +
+                   " 字节）。可将路径直接粘贴到导入框，或把文件移到路径较短的文件夹。";
+        case FNERR_INVALIDFILENAME:
+            return text + "文件名无效。";
+        case CDERR_MEMALLOCFAILURE:
+        case CDERR_MEMLOCKFAILURE:
+            return text + "内存不足，文件对话框无法打开。";
+        default: {
+            char code[16];
+            std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(failure));
+            return text + "文件对话框无法打开（错误代码 " + code + "）。";
+        }
+    }
+}
 
 // Spaces alone name no file.
 bool NamesNoFile(std::string_view text) {
@@ -38,7 +63,7 @@ std::optional<std::string> FolderGivenAsInput(std::string_view text) {
     path.remove_prefix(std::min(path.find_first_not_of(' '), path.size()));
     path.remove_suffix(path.size() - (path.find_last_not_of(' ') + 1));
     try {
-        const DWORD attributes = GetFileAttributesW(PathFromUtf8(path).c_str());
+        const DWORD attributes = GetFileAttributesW(SystemPath(PathFromUtf8(path)).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             return std::string(path);
         }
@@ -62,13 +87,17 @@ void MainWindow::OnCommand1Click() {
     {
         cFileDialog dialog;
         if (services_.openDialog) {
-            dialog.SetDialogCalls(services_.openDialog, nullptr);
+            dialog.SetDialogCalls(services_.openDialog, nullptr, services_.dialogError);
         }
         dialog.SetFilter(kTextFilter);
         dialog.SetFlags(OFN_FILEMUSTEXIST);
         dialog.SetHWnd(window_);
         dialog.SetCancelError(true);
         dialog.ShowOpen();
+        if (dialog.Failure() != 0) {
+            ShowBox(DialogFailureText(dialog.Failure()), kErrorTitle, MB_OK | MB_ICONERROR);
+            return;  // the path chosen before stays
+        }
         chosen = dialog.Filename();
     }
     if (chosen.empty()) {

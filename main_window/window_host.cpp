@@ -80,4 +80,8 @@ std::filesystem::path WindowHost::ResultsFolder() {
     return ProgramFolder() / PathFromUtf8(kResultsFolderName);
 }
 
+FileSystem& WindowHost::Files() {
+    return services_.files ? *services_.files : files_;
+}
+
 }  // namespace quenlo

@@ -27,7 +27,7 @@ public:
     void Progress(std::uint64_t bytesRead, std::uint64_t inputLength) override;
     CalendarDate Today() override;
     std::filesystem::path ResultsFolder() override;
-    FileSystem& Files() override { return files_; }
+    FileSystem& Files() override;
     void SetRunningConversion(RunningConversion* run) override { run_ = run; }
 
     // While a run goes on: its files end at the last whole line and are closed now,

@@ -47,6 +47,11 @@ struct WindowServices {
     // the import box as if picked. Empty: none (tests, or nothing given).
     std::wstring commandLine;
     RunOptions runOptions;
+    // With openDialog, why a FALSE from it is a failure (CommDlgExtendedError's code);
+    // empty: it is a cancel.
+    cFileDialog::ErrorCall dialogError;
+    // The files the run works on; empty: the platform's.
+    FileSystem* files = nullptr;
     bool quitOnDestroy = false;  // the program ends with its window; tests do not
 };
 

@@ -51,7 +51,9 @@ class PosixInputFile final : public InputFile {
 public:
     // lengthAtOpen: what is left of a regular file, else empty. Anything else (a
     // pipe, a FIFO, a terminal) may keep a read waiting for ever, so its reads wait
-    // in poll(), beside a pipe of our own that CancelRead writes to.
+    // in poll(), beside a pipe of our own that CancelRead writes to. A regular
+    // file's read cannot be waited for that way (poll() calls it ready at once):
+    // one that hangs on a lost network mount ends only when the mount gives up.
     PosixInputFile(std::filesystem::path path, int fd, std::optional<std::uint64_t> lengthAtOpen)
         : path_(std::move(path)), fd_(fd), lengthAtOpen_(lengthAtOpen) {
         int ends[2];
@@ -64,7 +66,7 @@ public:
     std::size_t Read(char* buffer, std::size_t size) override {
         for (;;) {
             if (cancelRead_ && !WaitForData()) {
-                return 0;
+                throw ReadCancelled();
             }
             const ssize_t n = ::read(fd_.get(), buffer, size);
             if (n > 0) {

@@ -9,6 +9,7 @@
 
 #include "conversion/texts.h"
 #include "platform/ansi_text.h"
+#include "platform/system_path.h"
 
 namespace quenlo {
 namespace {
@@ -37,6 +38,12 @@ private:
 };
 
 std::optional<FileIdentity> IdentityOf(HANDLE handle) {
+    // ReFS numbers files in 128 bits: two files may share the low 64 that the older
+    // call gives. The 128-bit id needs Windows 8 and a file system that has it.
+    FILE_ID_INFO id{};
+    if (GetFileInformationByHandleEx(handle, FileIdInfo, &id, sizeof id)) {
+        return IdentityFromFileId(id.VolumeSerialNumber, id.FileId.Identifier);
+    }
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(handle, &info)) {
         return std::nullopt;
@@ -61,8 +68,9 @@ BOOL CancelReadOfThread(HANDLE thread) {
 
 class Win32InputFile final : public InputFile {
 public:
-    // lengthAtOpen: what is left of a disk file, else empty. Anything else (a pipe,
-    // a console) may keep a read waiting for ever: CancelRead then cancels it.
+    // lengthAtOpen: what is left of a disk file, else empty (a pipe, a console).
+    // Any read may wait for long (a pipe whose writer stalls, a share whose server
+    // has gone, a cloud file being fetched): CancelRead cancels it in its thread.
     Win32InputFile(std::filesystem::path path, HANDLE handle,
                    std::optional<std::uint64_t> lengthAtOpen)
         : path_(std::move(path)), handle_(handle), lengthAtOpen_(lengthAtOpen) {}
@@ -74,19 +82,19 @@ public:
     }
 
     std::size_t Read(char* buffer, std::size_t size) override {
-        if (!lengthAtOpen_ && !BeginWaitableRead()) {
-            return 0;
+        if (!BeginRead()) {
+            throw ReadCancelled();
         }
         DWORD done = 0;
         const auto chunk = static_cast<DWORD>(std::min(size, kMaxChunk));
         const BOOL read = ReadFile(handle_.get(), buffer, chunk, &done, nullptr);
         const DWORD error = read ? ERROR_SUCCESS : GetLastError();
-        if (!lengthAtOpen_) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            reading_ = false;
-            if (cancelled_) {
-                return 0;
-            }
+        const bool cancelled = EndRead();
+        position_ += done;
+        // Without a known end, nothing read after a cancel is an end either.
+        const bool nothing = !read || (done == 0 && (!lengthAtOpen_ || position_ < *lengthAtOpen_));
+        if (cancelled && nothing) {
+            throw ReadCancelled();
         }
         if (!read) {
             // A pipe's writer that has gone is the end of the input.
@@ -95,7 +103,6 @@ public:
             }
             throw FileError(path_, SystemErrorText(error));
         }
-        position_ += done;
         // The end came before the length the file had: someone cut it short, and
         // its last line may be a piece.
         if (done == 0 && lengthAtOpen_ && position_ < *lengthAtOpen_) {
@@ -117,10 +124,11 @@ public:
 
 private:
     // Notes which thread is about to wait, so that CancelRead can reach it; false
-    // once the read is cancelled.
-    bool BeginWaitableRead() {
+    // when a cancel came first to an input that may wait for ever. A disk file's
+    // read goes ahead: if it waits, the next cancel reaches it.
+    bool BeginRead() {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (cancelled_) {
+        if (cancelled_ && !lengthAtOpen_) {
             return false;
         }
         if (!readerThread_) {
@@ -129,6 +137,12 @@ private:
         }
         reading_ = true;
         return true;
+    }
+    // Whether the input has been cancelled, before or during the read.
+    bool EndRead() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        reading_ = false;
+        return cancelled_;
     }
 
     std::filesystem::path path_;
@@ -203,6 +217,16 @@ std::atomic<unsigned short> errorLanguage{0};
 
 }  // namespace
 
+FileIdentity IdentityFromFileId(std::uint64_t volume, const unsigned char (&id)[16]) {
+    // Little-endian, as the system lays it out: where a file system has only 64 bits
+    // (NTFS) they are the low half, and the identity equals the older call's.
+    std::uint64_t halves[2] = {};
+    for (int i = 0; i < 16; ++i) {
+        halves[i / 8] |= static_cast<std::uint64_t>(id[i]) << (8 * (i % 8));
+    }
+    return FileIdentity{volume, halves[0], halves[1]};
+}
+
 void SetSystemErrorLanguage(unsigned short language) {
     errorLanguage = language;
 }
@@ -233,7 +257,7 @@ std::string SystemErrorText(unsigned long error) {
 
 std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::filesystem::path& file) {
     // Others may keep writing or even delete the input while we read it.
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ,
+    HANDLE handle = CreateFileW(SystemPath(file).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -252,8 +276,8 @@ std::unique_ptr<InputFile> Win32FileSystem::OpenStandardInput(const std::filesys
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::OpenForAppending(const std::filesystem::path& file) {
-    HANDLE raw = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE raw = CreateFileW(SystemPath(file).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (raw == INVALID_HANDLE_VALUE) {
         ThrowLastError(file);
     }
@@ -268,7 +292,7 @@ std::unique_ptr<OutputFile> Win32FileSystem::OpenForAppending(const std::filesys
 }
 
 bool Win32FileSystem::Exists(const std::filesystem::path& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 namespace {
@@ -277,7 +301,7 @@ namespace {
 enum class PathKind { Folder, Other, Missing };
 
 PathKind KindOf(const std::filesystem::path& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return PathKind::Missing;
     }
@@ -289,7 +313,7 @@ PathKind KindOf(const std::filesystem::path& path) {
 void Win32FileSystem::CreateFolder(const std::filesystem::path& folder) {
     PathKind kind = KindOf(folder);
     if (kind == PathKind::Missing) {
-        if (CreateDirectoryW(folder.c_str(), nullptr)) {
+        if (CreateDirectoryW(SystemPath(folder).c_str(), nullptr)) {
             return;
         }
         const DWORD error = GetLastError();
@@ -308,7 +332,7 @@ std::vector<std::filesystem::path> Win32FileSystem::FolderEntries(
     const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> names;
     WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileW((folder / L"*").c_str(), &entry);
+    HANDLE search = FindFirstFileW(SystemPath(folder / L"*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) {
         return names;
     }
@@ -323,12 +347,12 @@ std::vector<std::filesystem::path> Win32FileSystem::FolderEntries(
 }
 
 bool Win32FileSystem::Remove(const std::filesystem::path& file) {
-    return DeleteFileW(file.c_str()) != 0;
+    return DeleteFileW(SystemPath(file).c_str()) != 0;
 }
 
 std::optional<FileIdentity> Win32FileSystem::Identity(const std::filesystem::path& file) {
     // No access rights needed to ask; backup semantics lets folders be opened too.
-    Handle handle(CreateFileW(file.c_str(), 0,
+    Handle handle(CreateFileW(SystemPath(file).c_str(), 0,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (handle.get() == INVALID_HANDLE_VALUE) {

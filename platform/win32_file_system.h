@@ -20,6 +20,10 @@ public:
     std::optional<FileIdentity> Identity(const std::filesystem::path& file) override;
 };
 
+// A file's identity from its 128-bit id (FILE_ID_INFO's bytes) and 64-bit volume
+// serial number.
+FileIdentity IdentityFromFileId(std::uint64_t volume, const unsigned char (&id)[16]);
+
 // The system's text for an error code, in UTF-8, without the trailing line break.
 std::string SystemErrorText(unsigned long error);
 // The language of those texts (a LANGID) where the system has it; 0, the default,

@@ -11,6 +11,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/system_path.h"
+#include "platform/win32_file_system.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -56,6 +59,9 @@ TEST_F(FileSystemTest, CutBackFileTakesLaterWritesAtItsNewEnd) {
 TEST_F(FileSystemTest, ReadsEverythingThenZero) {
     WriteFile(file, std::string(100000, 'q'));
     auto in = files.OpenForReading(file);
+    // A cancel that finds no read under way takes nothing from a disk file: its end
+    // is still its end, not a cut or a cancel.
+    in->CancelRead();
     std::string read;
     char buffer[4096];
     while (std::size_t n = in->Read(buffer, sizeof buffer)) {
@@ -196,8 +202,15 @@ TEST_F(FileSystemTest, AReadThatWaitsOnAStalledPipeCanBeCancelled) {
     feed("ab");
     char buffer[16];
     EXPECT_EQ(input->Read(buffer, sizeof buffer), 2u);
+    constexpr std::size_t kCancelled = 1000;
     std::atomic<std::size_t> read{99};
-    std::thread reader([&] { read = input->Read(buffer, sizeof buffer); });
+    std::thread reader([&] {
+        try {
+            read = input->Read(buffer, sizeof buffer);
+        } catch (const ReadCancelled&) {
+            read = kCancelled;
+        }
+    });
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     // Should the read not be cancelled, data after ten seconds ends it anyway.
     std::atomic<bool> cancelled{false};
@@ -215,15 +228,50 @@ TEST_F(FileSystemTest, AReadThatWaitsOnAStalledPipeCanBeCancelled) {
     reader.join();
     cancel.join();
     EXPECT_TRUE(cancelled);
-    EXPECT_EQ(read, 0u);
+    EXPECT_EQ(read, kCancelled);
     feed("more");
-    EXPECT_EQ(input->Read(buffer, sizeof buffer), 0u);
+    EXPECT_THROW(input->Read(buffer, sizeof buffer), ReadCancelled);
 #ifdef _WIN32
     CloseHandle(server);
 #else
     ::close(server);
 #endif
 }
+
+#ifdef _WIN32
+TEST(Win32FilesTest, The128BitIdKeepsBothHalvesLowFirst) {
+    unsigned char id[16] = {};
+    id[0] = 1;
+    id[15] = 2;
+    EXPECT_EQ(IdentityFromFileId(7, id), (FileIdentity{7, 1, std::uint64_t{2} << 56}));
+}
+
+TEST(Win32FilesTest, LongPathsGoToTheSystemInTheExtendedForm) {
+    const std::wstring name(300, L'n');
+    wchar_t current[MAX_PATH * 2] = {};
+    GetCurrentDirectoryW(MAX_PATH * 2, current);
+    std::wstring here = current;
+    if (here.back() != L'\\') {
+        here += L'\\';
+    }
+    const struct {
+        std::wstring given;
+        std::wstring expected;
+    } cases[] = {
+        {L"C:\\short\\a.txt", L"C:\\short\\a.txt"},
+        {L"C:\\dir\\" + name, L"\\\\?\\C:\\dir\\" + name},
+        {L"C:/dir/./x/../" + name, L"\\\\?\\C:\\dir\\" + name},
+        {L"\\\\server\\share\\" + name, L"\\\\?\\UNC\\server\\share\\" + name},
+        {name, L"\\\\?\\" + here + name},
+        {L"\\\\?\\C:\\dir\\" + name, L"\\\\?\\C:\\dir\\" + name},
+        {L"\\\\?\\UNC\\server\\share\\" + name, L"\\\\?\\UNC\\server\\share\\" + name},
+        {L"\\\\.\\pipe\\" + name, L"\\\\.\\pipe\\" + name},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SystemPath(c.given), c.expected) << Utf8(c.given.substr(0, 40));
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace quenlo::test

@@ -24,6 +24,23 @@ namespace {
 constexpr CalendarDate kDay{2026, 12, 7};
 constexpr CalendarDate kNextDay{2026, 12, 8};
 
+// Reads like a slow disk, so that a pump falls due at every block boundary: the job
+// waits there for the block being read ahead. Long enough for a coarse clock too.
+class SlowReadingFiles : public ForwardingFileSystem {
+public:
+    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
+        class SlowInput : public ForwardingInput {
+        public:
+            using ForwardingInput::ForwardingInput;
+            std::size_t Read(char* buffer, std::size_t size) override {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                return ForwardingInput::Read(buffer, size);
+            }
+        };
+        return std::make_unique<SlowInput>(NativeFiles().OpenForReading(file));
+    }
+};
+
 class RunConversionTest : public ::testing::Test {
 protected:
     ScratchFolder scratch;
@@ -186,18 +203,50 @@ TEST_F(RunConversionTest, StopAfterKLinesLeavesExactlyKLines) {
 TEST_F(RunConversionTest, StopSeenAfterTheLastLineStillFinishes) {
     // The last CR LF ends the input: in the middle of a block, after a line that
     // needed trimming, and with its LF alone in the last block.
+    // On a slow disk too: the read that brings the end outlasts the stop's patience, and
+    // though the stop cancels it, it completes.
     const std::string blockLong((1 << 20) - 1, 'x');
     host.onPump = [](FakeHost& h) { h.stopRequested = h.Total() == 3; };
-    for (const std::string& text : {Lines(1, 2) + "line 3\r\n", Lines(1, 2) + " line 3 \r\n",
-                                    Lines(1, 2) + blockLong.substr(Lines(1, 2).size()) + "\r\n"}) {
-        std::filesystem::remove_all(results);
-        WriteFile(input, text);
-        host.messages.clear();
-        host.totalCaption = "总共处理行数：0";
-        host.stopRequested = false;
-        host.Run();
-        EXPECT_EQ(host.Total(), 3);
-        EXPECT_TRUE(Finished()) << text.size();
+    SlowReadingFiles slow;
+    for (FileSystem* files : {&NativeFiles(), static_cast<FileSystem*>(&slow)}) {
+        host.files = files;
+        for (const std::string& text :
+             {Lines(1, 2) + "line 3\r\n", Lines(1, 2) + " line 3 \r\n",
+              Lines(1, 2) + blockLong.substr(Lines(1, 2).size()) + "\r\n"}) {
+            std::filesystem::remove_all(results);
+            WriteFile(input, text);
+            host.messages.clear();
+            host.totalCaption = "总共处理行数：0";
+            host.stopRequested = false;
+            host.Run();
+            EXPECT_EQ(host.Total(), 3);
+            EXPECT_TRUE(Finished()) << text.size() << (files == &slow ? " slow" : "");
+        }
+    }
+}
+
+// Deep in a synced folder: every path of the run is over 300 characters. Made and
+// read through the file layer itself, which hands such paths to the system whole.
+TEST_F(RunConversionTest, PathsOverThreeHundredCharactersWork) {
+    FileSystem& files = NativeFiles();
+    std::filesystem::path deep = scratch.path();
+    for (const char level : {'a', 'b', 'c'}) {
+        deep /= std::string(100, level);
+        files.CreateFolder(deep);
+    }
+    input = deep / U8("输入.txt");
+    results = deep / U8("转换结果");
+    ASSERT_GT(OutputPath(1).native().size(), 300u);
+    files.OpenForAppending(input)->Write("a\r\nb\r\n", 6);
+    host.inputText = Utf8(input);
+    host.resultsFolder = results;
+    host.linesPerFile = "1";
+    host.Run();
+    EXPECT_TRUE(Finished()) << (host.messages.empty() ? "" : host.messages[0].text);
+    for (const auto& [n, line] : {std::pair{1, "a\r\n"}, std::pair{2, "b\r\n"}}) {
+        char read[8] = {};
+        EXPECT_EQ(files.OpenForReading(OutputPath(n))->Read(read, sizeof read), 3u);
+        EXPECT_STREQ(read, line);
     }
 }
 
@@ -358,23 +407,6 @@ TEST_F(RunConversionTest, ManyBlocksOfLinesArriveIntactAndInOrder) {
     EXPECT_TRUE(joined == expected);
     EXPECT_EQ(Output(2).substr(0, 16), "L0000000150001\r\n");
 }
-
-// Reads like a slow disk, so that a pump falls due at every block boundary: the job
-// waits there for the block being read ahead. Long enough for a coarse clock too.
-class SlowReadingFiles : public ForwardingFileSystem {
-public:
-    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
-        class SlowInput : public ForwardingInput {
-        public:
-            using ForwardingInput::ForwardingInput;
-            std::size_t Read(char* buffer, std::size_t size) override {
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                return ForwardingInput::Read(buffer, size);
-            }
-        };
-        return std::make_unique<SlowInput>(NativeFiles().OpenForReading(file));
-    }
-};
 
 TEST_F(RunConversionTest, AtEveryPumpTheFilesHoldExactlyTheCountedLines) {
     // 36-byte lines: read blocks end inside a line, where a pump must not let the
@@ -581,20 +613,25 @@ TEST_F(RunConversionTest, StopDuringALongLineTakesEffectAtOnceWithoutThatLine) {
     EXPECT_TRUE(host.messages.empty());
 
     // A line of spaces is held back, so its start is still in the buffer; and it has
-    // a file of its own.
-    std::filesystem::remove_all(results);
-    WriteFile(input, "first\r\na" + std::string(3 << 20, ' ') + "b\r\nnext\r\n");
-    host.linesPerFile = "1";
-    host.totalCaption = "总共处理行数：0";
-    host.stopRequested = false;
-    pumps = pumpsAtStop = 0;
-    stopOnce([&] { return std::filesystem::exists(OutputPath(2)); });
-    host.Run();
-    EXPECT_GT(pumpsAtStop, 0);
-    EXPECT_EQ(pumps, pumpsAtStop);
-    EXPECT_EQ(Output(1), "first\r\n");
-    EXPECT_EQ(Output(2), "");
-    EXPECT_EQ(host.Total(), 1);
+    // a file of its own. On a slow disk the stop comes while the next block is read,
+    // and that read completes.
+    SlowReadingFiles slow;
+    for (FileSystem* files : {&NativeFiles(), static_cast<FileSystem*>(&slow)}) {
+        host.files = files;
+        std::filesystem::remove_all(results);
+        WriteFile(input, "first\r\na" + std::string(3 << 20, ' ') + "b\r\nnext\r\n");
+        host.linesPerFile = "1";
+        host.totalCaption = "总共处理行数：0";
+        host.stopRequested = false;
+        pumps = pumpsAtStop = 0;
+        stopOnce([&] { return std::filesystem::exists(OutputPath(2)); });
+        host.Run();
+        EXPECT_GT(pumpsAtStop, 0);
+        EXPECT_EQ(pumps, pumpsAtStop);
+        EXPECT_EQ(Output(1), "first\r\n");
+        EXPECT_EQ(Output(2), "");
+        EXPECT_EQ(host.Total(), 1);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -308,6 +309,50 @@ TEST_F(RunFailuresTest, InputLinkedToAnOutputIsRefusedBeforeAnythingIsWritten) {
     EXPECT_TRUE(std::filesystem::exists(results / U8("输入-2026-12-07.txt")));
     EXPECT_FALSE(std::filesystem::exists(OutputPath(1)));
     EXPECT_EQ(host.Total(), 0);
+}
+
+// Files numbered in 128 bits (ReFS): here every file shares the same low 64 bits,
+// and only the high half tells them apart.
+std::optional<FileIdentity> Collide(std::optional<FileIdentity> identity) {
+    if (identity) {
+        identity->indexHigh = std::exchange(identity->index, 42);
+    }
+    return identity;
+}
+
+class WideIdFiles final : public ForwardingFileSystem {
+public:
+    std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
+        return Collide(NativeFiles().Identity(file));
+    }
+    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
+        class Input final : public ForwardingInput {
+        public:
+            using ForwardingInput::ForwardingInput;
+            std::optional<FileIdentity> Identity() const override {
+                return Collide(ForwardingInput::Identity());
+            }
+        };
+        return std::make_unique<Input>(NativeFiles().OpenForReading(file));
+    }
+};
+
+TEST_F(RunFailuresTest, FilesAlikeInTheLow64BitsOfTheirIdAreStillTwoFiles) {
+    WideIdFiles wide;
+    host.files = &wide;
+    std::filesystem::create_directory(results);
+    WriteFile(OutputPath(1), "old\r\n");
+    WriteFile(input, "a\r\n");
+    host.Run();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, kFinishedText);
+    EXPECT_EQ(ReadFile(OutputPath(1)), "old\r\na\r\n");
+
+    // One file by two names still is one.
+    host.messages.clear();
+    host.inputText = Utf8(results / U8("..") / U8("转换结果") / U8("1-2026-12-07.txt"));
+    host.Run();
+    ExpectOneError(kInputIsOutput, OutputPath(1));
 }
 
 TEST_F(RunFailuresTest, ResultNameLinkedToTheInputLaterInTheRunIsRefusedWhenReached) {

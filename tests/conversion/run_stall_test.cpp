@@ -4,8 +4,6 @@
 #include "conversion/run_conversion.h"
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 
 #include <gtest/gtest.h>
 
@@ -16,59 +14,9 @@
 namespace quenlo::test {
 namespace {
 
-// Gives what it holds, then waits in its next read until the read is cancelled
-// (or, should a run never cancel it, for ten seconds, then gives the rest).
-class StallingFiles final : public ForwardingFileSystem {
-public:
-    std::string before;  // delivered at once
-    std::string after;   // only after the stall
-
-    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
-        return std::make_unique<Input>(*this, NativeFiles().OpenForReading(file));
-    }
-
-    bool Cancelled() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return cancelled_;
-    }
-
-private:
-    class Input final : public ForwardingInput {
-    public:
-        Input(StallingFiles& owner, std::unique_ptr<InputFile> real)
-            : ForwardingInput(std::move(real)), owner_(owner) {}
-        std::size_t Read(char* buffer, std::size_t size) override {
-            if (owner_.before.empty() && !stalled_) {
-                stalled_ = true;
-                std::unique_lock<std::mutex> lock(owner_.mutex_);
-                if (owner_.changed_.wait_for(lock, std::chrono::seconds(10),
-                                             [&] { return owner_.cancelled_; })) {
-                    return 0;
-                }
-            }
-            std::string& source = owner_.before.empty() ? owner_.after : owner_.before;
-            const std::size_t n = std::min(size, source.size());
-            source.copy(buffer, n);
-            source.erase(0, n);
-            return n;
-        }
-        void CancelRead() override {
-            std::lock_guard<std::mutex> lock(owner_.mutex_);
-            owner_.cancelled_ = true;
-            owner_.changed_.notify_all();
-        }
-
-    private:
-        StallingFiles& owner_;
-        bool stalled_ = false;
-    };
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool cancelled_ = false;
-};
-
-class RunStallTest : public ::testing::Test {
+// Each case twice: the input as a pipe, and as a disk file of known length whose
+// reads a stop must cancel just the same.
+class RunStallTest : public ::testing::TestWithParam<bool> {
 protected:
     ScratchFolder scratch;
     std::filesystem::path results = scratch.path() / U8("转换结果");
@@ -80,14 +28,20 @@ protected:
         WriteFile(input, "");
         host.files = &stalling;
     }
+    void Stall(std::string before, std::string after) {
+        if (GetParam()) {
+            stalling.length = before.size() + after.size();
+        }
+        stalling.before = std::move(before);
+        stalling.after = std::move(after);
+    }
     std::string Output(std::int64_t n) {
         return ReadFile(results / U8(OutputFileName(n, host.today)));
     }
 };
 
-TEST_F(RunStallTest, StopWhileTheInputStallsWithinALineKeepsTheCountedLinesOnly) {
-    stalling.before = "a\r\nb\r\nhalf a li";
-    stalling.after = "ne\r\nc\r\n";
+TEST_P(RunStallTest, StopWhileTheInputStallsWithinALineKeepsTheCountedLinesOnly) {
+    Stall("a\r\nb\r\nhalf a li", "ne\r\nc\r\n");
     // File 1 at every pump once both whole lines are counted: the run then waits.
     std::vector<std::string> seen;
     host.onPump = [&](FakeHost& h) {
@@ -99,7 +53,7 @@ TEST_F(RunStallTest, StopWhileTheInputStallsWithinALineKeepsTheCountedLinesOnly)
         h.stopRequested = seen.size() == 2;
     };
     host.Run(RunOptions{std::chrono::milliseconds(1)});
-    EXPECT_TRUE(stalling.Cancelled());
+    EXPECT_TRUE(stalling.StallCancelled());
     EXPECT_TRUE(host.messages.empty());  // a stop: no message
     EXPECT_EQ(Output(1), "a\r\nb\r\n");
     EXPECT_EQ(host.Total(), 2);
@@ -109,27 +63,38 @@ TEST_F(RunStallTest, StopWhileTheInputStallsWithinALineKeepsTheCountedLinesOnly)
     EXPECT_EQ(seen[1], "a\r\nb\r\n");
 }
 
-TEST_F(RunStallTest, StopWhileWaitingForTheFirstBytesEndsQuietly) {
-    stalling.after = "never\r\n";
+TEST_P(RunStallTest, StopWhileWaitingForTheFirstBytesEndsQuietly) {
+    Stall("", "never\r\n");
     host.onPump = [](FakeHost& h) { h.stopRequested = true; };
     host.Run(RunOptions{std::chrono::milliseconds(1)});
-    EXPECT_TRUE(stalling.Cancelled());
+    EXPECT_TRUE(stalling.StallCancelled());
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.Total(), 0);
     EXPECT_TRUE(std::filesystem::is_empty(results));
 }
 
-TEST_F(RunStallTest, StopSeenAtTheEndOfALineDoesNotWaitForTheInput) {
+TEST_P(RunStallTest, StopSeenAtTheEndOfALineDoesNotWaitForTheInput) {
     // The stop comes at a pump after whole lines; whether more input follows is
     // not known while the writer stalls, so the run ends as stopped at once.
-    stalling.before = "a\r\nb\r\n";
-    stalling.after = "c\r\n";
+    Stall("a\r\nb\r\n", "c\r\n");
     host.onPump = [](FakeHost& h) { h.stopRequested = h.Total() == 2; };
     host.Run();
-    EXPECT_TRUE(stalling.Cancelled());
+    EXPECT_TRUE(stalling.StallCancelled());
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(Output(1), "a\r\nb\r\n");
 }
+
+TEST_P(RunStallTest, AWriteThatFailsWhileTheInputStallsIsAWriteError) {
+    Stall("a\r\nb\r\n", "c\r\n");
+    stalling.diskFull = true;
+    // Pumps rare enough that the first comes while the run waits for the input.
+    host.Run(RunOptions{std::chrono::milliseconds(200)});
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text.rfind(kCannotWriteOutput, 0), 0u) << host.messages[0].text;
+    EXPECT_TRUE(stalling.StallCancelled());
+}
+
+INSTANTIATE_TEST_SUITE_P(PipeAndDiskFile, RunStallTest, ::testing::Bool());
 
 }  // namespace
 }  // namespace quenlo::test

@@ -98,6 +98,71 @@ long long FakeHost::Total() const {
     return static_cast<long long>(LeadingNumber(rest));
 }
 
+class StallingFiles::Input final : public ForwardingInput {
+public:
+    Input(StallingFiles& owner, std::unique_ptr<InputFile> real)
+        : ForwardingInput(std::move(real)), owner_(owner) {}
+
+    std::size_t Read(char* buffer, std::size_t size) override {
+        std::unique_lock<std::mutex> lock(owner_.mutex_);
+        // A pipe once cancelled stays so; a disk file reads on.
+        if (owner_.cancelled_ && !owner_.length) {
+            owner_.stallCancelled_ |= owner_.before.empty() && !stalled_;
+            throw ReadCancelled();
+        }
+        if (owner_.before.empty() && !stalled_) {
+            stalled_ = true;
+            if (owner_.changed_.wait_for(lock, std::chrono::seconds(10),
+                                         [&] { return owner_.cancelled_; })) {
+                owner_.stallCancelled_ = true;
+                throw ReadCancelled();
+            }
+        }
+        std::string& source = owner_.before.empty() ? owner_.after : owner_.before;
+        const std::size_t n = std::min(size, source.size());
+        source.copy(buffer, n);
+        source.erase(0, n);
+        return n;
+    }
+    std::optional<std::uint64_t> Length() const override { return owner_.length; }
+    void CancelRead() override {
+        std::lock_guard<std::mutex> lock(owner_.mutex_);
+        owner_.cancelled_ = true;
+        owner_.changed_.notify_all();
+    }
+
+private:
+    StallingFiles& owner_;
+    bool stalled_ = false;
+};
+
+std::unique_ptr<InputFile> StallingFiles::OpenForReading(const std::filesystem::path& file) {
+    return std::make_unique<Input>(*this, NativeFiles().OpenForReading(file));
+}
+
+std::unique_ptr<OutputFile> StallingFiles::OpenForAppending(const std::filesystem::path& file) {
+    class FullDisk final : public OutputFile {
+    public:
+        explicit FullDisk(std::filesystem::path path) : path_(std::move(path)) {}
+        std::uint64_t SizeAtOpen() const override { return 0; }
+        void Write(const char*, std::size_t) override { throw FileError(path_, "disk full"); }
+        void Truncate(std::uint64_t) override {}
+        void Close() override {}
+
+    private:
+        std::filesystem::path path_;
+    };
+    if (diskFull) {
+        return std::make_unique<FullDisk>(file);
+    }
+    return ForwardingFileSystem::OpenForAppending(file);
+}
+
+bool StallingFiles::StallCancelled() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return stallCancelled_;
+}
+
 void FakeHost::Run(RunOptions options) {
     timerEnabled = false;
     RunConversion(*this, options);

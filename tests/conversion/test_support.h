@@ -3,9 +3,12 @@
 #pragma once
 
 #include <array>
+#include <condition_variable>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -185,6 +188,30 @@ private:
     FileCall call_ = FileCall::OpenInput;
     int nth_ = 0;
     Fault fault_ = Fault::Error;
+};
+
+// An input that keeps the run waiting: gives `before` at once, then waits in its next
+// read until the read is cancelled (or, should a run never cancel it, for ten
+// seconds, then gives the rest). Without a length it is a pipe whose writer stalls;
+// with one, a disk file of that length on a share that hangs.
+class StallingFiles final : public ForwardingFileSystem {
+public:
+    std::string before;  // delivered at once
+    std::string after;   // only after the stall
+    std::optional<std::uint64_t> length;
+    bool diskFull = false;  // every write fails
+
+    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override;
+    std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override;
+    // Whether the read that stalled ended by a cancel rather than by the ten seconds.
+    bool StallCancelled();
+
+private:
+    class Input;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool cancelled_ = false;
+    bool stallCancelled_ = false;
 };
 
 struct ShownMessage {

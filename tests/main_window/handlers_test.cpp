@@ -1,3 +1,4 @@
+#include <cderr.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -124,6 +125,18 @@ TEST_F(MainWindowTest, ImportAsksForAnExistingTextFileAndKeepsThePathWhenCancell
     answer = TRUE;
     Click(ControlId::Command1);
     EXPECT_EQ(Text(ControlId::Text4), "C:\\数据\\new.txt");
+}
+
+TEST_F(MainWindowTest, ImportThatFailsSaysWhyAndKeepsThePath) {
+    services_.dialogError = [] { return static_cast<DWORD>(FNERR_BUFFERTOOSMALL); };
+    Open();
+    Window().SetText(ControlId::Text4, "C:\\old.txt");
+    Click(ControlId::Command1);
+    EXPECT_EQ(Text(ControlId::Text4), "C:\\old.txt");
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].title, kErrorTitle);
+    EXPECT_NE(boxes_[0].text.find("路径太长"), std::string::npos) << boxes_[0].text;
+    EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
 }
 
 // As a person presses Enter: on the keyboard, through the program's own loop.

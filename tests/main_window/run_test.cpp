@@ -17,6 +17,7 @@
 #include "import_hook.h"
 #include "main_window/taskbar_button.h"
 #include "platform/ansi_text.h"
+#include "tests/conversion/test_support.h"
 #include "tests/main_window/window_fixture.h"
 
 namespace quenlo {
@@ -329,6 +330,47 @@ TEST_F(MainWindowTest, AQuitDuringARunStopsItAndIsPostedAgain) {
     EXPECT_TRUE(quitSeen);
 }
 
+// The input lies on a share that stops answering after two lines: the read of the
+// rest waits until cancelled. The stop button and the close box, clicked after the
+// first line and seen after the second, both reach that read.
+TEST_F(MainWindowTest, StopAndCloseCancelAReadThatHangs) {
+    test::StallingFiles shares[2];
+    for (const bool close : {false, true}) {
+        SCOPED_TRACE(close ? "close" : "stop");
+        test::StallingFiles& stalling = shares[close];
+        stalling.before = "a\r\nb\r\n";
+        stalling.after = "c\r\n";
+        stalling.length = 9;
+        services_.files = &stalling;
+        services_.runOptions.pumpInterval = std::chrono::milliseconds(0);
+        OnceTheFirstResultFileExists([this, close] {
+            if (close) {
+                PostMessageA(window_, WM_CLOSE, 0, 0);
+            } else {
+                PostClick(ControlId::Command2);
+            }
+        });
+        if (IsWindow(window_)) {
+            DestroyWindow(window_);  // a window takes its services when made
+        }
+        Open();
+        std::filesystem::remove_all(results_);
+        Window().SetText(ControlId::Text4, WriteInput("share.txt", 0));
+
+        Click(ControlId::Command2);
+        EXPECT_TRUE(stalling.StallCancelled());
+        EXPECT_TRUE(boxes_.empty());  // a stop, no failure
+        EXPECT_EQ(OutputLineCount(), 2);
+        if (close) {
+            PumpUntilIdle();
+            EXPECT_FALSE(IsWindow(window_));
+        } else {
+            EXPECT_EQ(ShownTotal(), 2);
+            EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
+        }
+    }
+}
+
 TEST_F(MainWindowTest, JobErrorsAppearAsErrorBoxesNamingTheFile) {
     Open();
     Window().SetText(ControlId::Text4, Utf8FromPath(work_ / "missing.txt"));
@@ -446,8 +488,7 @@ TEST_F(TaskbarTest, ButtonShowsTheRunGoingForwardAndNothingOnceItEndsStopsOrFail
     EXPECT_EQ(log_->Count("created"), created + 1);
     log_->Reset();
     const std::string input = WriteInput("big.txt", 300000);  // several read blocks
-    const auto length = static_cast<std::uint64_t>(
-        std::filesystem::file_size(PathFromUtf8(input)));
+    const auto length = static_cast<std::uint64_t>(std::filesystem::file_size(PathFromUtf8(input)));
     Window().SetText(ControlId::Text4, input);
 
     // Ended while someone works in another window: cleared before the box, flashed.
@@ -592,9 +633,8 @@ TEST(ShellTaskbarButton, TellsTheShellsListDoneAndTotalInThatOrderAndReleasesIt)
 TEST_F(MainWindowTest, RealTaskbarButtonChangesNothingInTheRun) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     void* list = nullptr;
-    const bool shellHasOne = SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr,
-                                                        CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
-                                                        &list));
+    const bool shellHasOne = SUCCEEDED(CoCreateInstance(
+        CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3, &list));
     if (list) {
         static_cast<ITaskbarList3*>(list)->Release();
     }

@@ -1,0 +1,16 @@
+// Paths as the system's wide file calls take them, at any length.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace quenlo {
+
+// The path for a wide file call. Short enough for every call, it goes as it is;
+// longer, in the \\?\ form (\\?\UNC\server\share\... for a share), which lifts the
+// MAX_PATH limit without the system-wide setting. That form is taken literally, so
+// the path is made full first: relative parts resolved, "/" turned into "\". A path
+// already in a \\?\ or \\.\ form goes as it is.
+std::wstring SystemPath(const std::filesystem::path& path);
+
+}  // namespace quenlo
