@@ -21,9 +21,18 @@ namespace {
 
 constexpr CalendarDate kDay{2026, 12, 7};
 using Path = std::filesystem::path;
-enum Call { kOpenInput, kOpenOutput, kCreateFolder, kRead, kWrite, kTruncate, kClose, kIdentity };
-constexpr const char* kCallNames[] = {"input open", "output open", "folder creation", "read",
-                                      "write",      "truncation",  "close",           "identity"};
+// The job's file calls by kind, and a stop at a pump, which is none.
+enum Call {
+    kOpenInput,
+    kOpenOutput,
+    kCreateFolder,
+    kRead,
+    kWrite,
+    kTruncate,
+    kClose,
+    kIdentity,
+    kStop
+};
 // A chosen read may instead come back short, or find the input cut there by another
 // program: odd byte counts, so that 16-bit units are cut in two.
 enum Fault { kError, kShortRead, kCut };
@@ -33,7 +42,7 @@ constexpr std::string_view kInjected = "injected failure";
 // failing (0: none).
 class FaultingFiles final : public ForwardingFileSystem {
 public:
-    std::array<int, std::size(kCallNames)> calls{};
+    std::array<int, kStop> calls{};
     int call = kRead, nth = 0;
     Fault fault = kError;
     bool struck = false;
@@ -216,16 +225,18 @@ protected:
     Path bystander = scratch.path() / U8("旁边.txt");
     FakeHost host{input, results};
     FaultingFiles files;
+    int runs = 0;
 
     void SetUp() override {
         host.files = &files;
         WriteFile(bystander, "not the job's");
     }
 
-    // Runs with the chosen call failing. Without a pump per line: the default interval
-    // on a clock that never reaches it, so that lines wait in the buffer to the end.
-    void Run(const Scenario& s, bool pumpEveryLine, int call = kRead, int nth = 0,
-             Fault fault = kError) {
+    // Runs with the nth call of one kind failing, or a stop at the nth pump, and checks
+    // what every run must leave. Without a pump per line: the default interval on a
+    // clock that never reaches it, so that lines wait in the buffer to the end.
+    void Sweep(const Scenario& s, const Model& model, bool pumpEveryLine, int call, int nth,
+               Fault fault = kError) {
         std::filesystem::remove_all(results);
         std::filesystem::create_directory(results);
         for (const auto& [n, bytes] : s.earlier) {
@@ -240,29 +251,43 @@ protected:
         files.calls = {};
         files.struck = false;
         std::tie(files.call, files.nth, files.fault) = std::tuple(call, nth, fault);
+        long long shown = -1;  // the count when the stop was asked for
+        host.onPump = [&](FakeHost& h) {
+            if (call == kStop && h.pumps == nth) {
+                h.stopRequested = true;
+                shown = h.Total();
+            }
+        };
         RunOptions options{std::chrono::milliseconds(pumpEveryLine ? 0 : 15)};
         options.clock = [] { return std::chrono::steady_clock::time_point{}; };
         options.blockSize = 64;
         host.Run(options);
-    }
+        ++runs;
 
-    Outcome Ended() {
-        EXPECT_LE(host.messages.size(), 1u);
-        return host.messages.empty()                    ? Outcome::Stopped
-               : host.messages[0].text == kFinishedText ? Outcome::Done
-                                                        : Outcome::Failed;
-    }
-
-    // Checks what every run must leave; returns the total it counted.
-    std::int64_t Judge(const Scenario& s, const Model& model, std::string_view reason = {}) {
-        const std::int64_t total = host.Total();
-        EXPECT_LE(total, std::ssize(model.lines));
-        EXPECT_TRUE(Ended() != Outcome::Done || total == std::ssize(model.lines)) << "done early";
-        if (Ended() == Outcome::Failed) {
-            const std::string& text = host.messages[0].text;
+        const std::int64_t total = host.Total(), lines = std::ssize(model.lines);
+        ASSERT_LE(host.messages.size(), 1u);
+        const Outcome ended = host.messages.empty()                    ? Outcome::Stopped
+                              : host.messages[0].text == kFinishedText ? Outcome::Done
+                                                                       : Outcome::Failed;
+        const bool cut = fault == kCut && files.struck;
+        const bool fails = files.struck && fault != kShortRead && call != kIdentity;
+        EXPECT_LE(total, lines);
+        EXPECT_TRUE(ended != Outcome::Done || total == lines) << "done early";
+        if (fails) {
+            const std::string& text = host.messages.empty() ? "" : host.messages[0].text;
+            EXPECT_EQ(ended, Outcome::Failed);
             EXPECT_TRUE(text.find(Utf8(files.struckFile.filename())) != std::string::npos &&
-                        text.find(reason) != std::string::npos)
+                        text.find(cut ? kInputShrank : kInjected) != std::string::npos)
                 << text;
+            if (call == kRead) {  // every line read whole before the failure is kept
+                EXPECT_EQ(total,
+                          std::ssize(Model(s.input.substr(0, files.bytesBefore), false).lines));
+            }
+        } else if (shown >= 0) {
+            EXPECT_NE(ended, Outcome::Failed);
+            EXPECT_EQ(total, shown);
+        } else {  // the untouched run may have had one more pump, while its reader was late
+            EXPECT_EQ(ended, Outcome::Done);
         }
         // Each file: its old bytes, then its share of the first lines, as many as counted.
         // A file begun for a line that never came is empty, or holds the mark.
@@ -291,64 +316,32 @@ protected:
                                 std::filesystem::directory_iterator()),
                   3);
         EXPECT_EQ(ReadFile(bystander), "not the job's");
-        const bool cut = files.fault == kCut && files.struck;
         EXPECT_TRUE(ReadFile(input) == s.input.substr(0, cut ? files.bytesBefore : s.input.size()));
-        return total;
     }
 };
 
 TEST_F(FaultSweepTest, EveryFileCallFailingInTurnAndEveryStopLoseNothing) {
-    int runs = 0;
     for (const Scenario& s : Scenarios()) {
         const Model model(s.input);
         for (const bool pumpEveryLine : {true, false}) {
             SCOPED_TRACE(std::string(s.name) + (pumpEveryLine ? ", pump per line" : ", no pump"));
-            Run(s, pumpEveryLine);
-            ASSERT_EQ(Ended(), Outcome::Done);
-            Judge(s, model);
+            ASSERT_NO_FATAL_FAILURE(Sweep(s, model, pumpEveryLine, kRead, 0));
+            ASSERT_FALSE(HasFailure());
             const auto calls = files.calls;
-            const int pumps = host.pumps;
-            for (int call = 0; call < std::ssize(calls); ++call) {
-                for (int k = 1; k <= calls[std::size_t(call)]; ++k) {
+            const int pumps = pumpEveryLine ? host.pumps : 0;
+            for (int call = 0; call <= kStop; ++call) {
+                const int count = call == kStop ? pumps : calls[std::size_t(call)];
+                for (int k = 1; k <= count; ++k) {
                     for (const Fault fault : {kError, kShortRead, kCut}) {
-                        if (fault != kError && call != kRead) {
-                            break;
-                        }
-                        SCOPED_TRACE(std::string(kCallNames[call]) + " #" + std::to_string(k) +
-                                     " fault " + std::to_string(fault));
-                        Run(s, pumpEveryLine, call, k, fault);
-                        ++runs;
-                        const bool cut = fault == kCut && files.struck;
-                        const bool fails = files.struck && fault != kShortRead && call != kIdentity;
-                        const std::int64_t total = Judge(s, model, cut ? kInputShrank : kInjected);
-                        EXPECT_EQ(Ended(), fails ? Outcome::Failed : Outcome::Done);
-                        if (fails && call == kRead) {
-                            // Every line read whole before the failure is kept.
-                            EXPECT_EQ(
-                                total,
-                                std::ssize(
-                                    Model(s.input.substr(0, files.bytesBefore), false).lines));
-                        }
+                        SCOPED_TRACE("call kind " + std::to_string(call) + " #" +
+                                     std::to_string(k) + " fault " + std::to_string(fault));
+                        Sweep(s, model, pumpEveryLine, call, k, fault);
                         ASSERT_FALSE(HasFailure());
+                        if (call != kRead) {
+                            break;  // only reads fail in other ways
+                        }
                     }
                 }
-            }
-            for (int k = 1; pumpEveryLine && k <= pumps; ++k) {
-                SCOPED_TRACE("stop at pump " + std::to_string(k));
-                long long shown = -1;
-                host.onPump = [&](FakeHost& h) {
-                    if (h.pumps == k) {
-                        h.stopRequested = true;
-                        shown = h.Total();
-                    }
-                };
-                Run(s, pumpEveryLine);
-                host.onPump = nullptr;
-                ++runs;
-                // The untouched run may have had one more pump, while its reader was late.
-                EXPECT_TRUE(shown < 0 ? Ended() == Outcome::Done : Ended() != Outcome::Failed);
-                EXPECT_EQ(Judge(s, model), shown < 0 ? std::ssize(model.lines) : shown);
-                ASSERT_FALSE(HasFailure());
             }
         }
     }
