@@ -21,18 +21,9 @@ namespace {
 
 constexpr CalendarDate kDay{2026, 12, 7};
 using Path = std::filesystem::path;
-// The job's file calls by kind, and a stop at a pump, which is none.
-enum Call {
-    kOpenInput,
-    kOpenOutput,
-    kCreateFolder,
-    kRead,
-    kWrite,
-    kTruncate,
-    kClose,
-    kIdentity,
-    kStop
-};
+using Folder = std::filesystem::directory_iterator;
+// The job's file calls by kind (truncations come only after a fault), and a stop at a pump.
+enum Call { kOpenInput, kOpenOutput, kCreateFolder, kRead, kWrite, kClose, kIdentity, kStop };
 // A chosen read may instead come back short, or find the input cut there by another
 // program: odd byte counts, so that 16-bit units are cut in two.
 enum Fault { kError, kShortRead, kCut };
@@ -117,10 +108,7 @@ private:
                 Fail(file);
             }
         }
-        void Truncate(std::uint64_t size) override {
-            fs.Strike(kTruncate, file);
-            real->Truncate(size);
-        }
+        void Truncate(std::uint64_t size) override { real->Truncate(size); }
         void Close() override {
             real->Close();
             fs.Strike(kClose, file);
@@ -227,10 +215,7 @@ protected:
     FaultingFiles files;
     int runs = 0;
 
-    void SetUp() override {
-        host.files = &files;
-        WriteFile(bystander, "not the job's");
-    }
+    void SetUp() override { WriteFile(bystander, "not the job's"); }
 
     // Runs with the nth call of one kind failing, or a stop at the nth pump, and checks
     // what every run must leave. Without a pump per line: the default interval on a
@@ -243,13 +228,10 @@ protected:
             WriteFile(results / U8(OutputFileName(n, kDay)), bytes);
         }
         WriteFile(input, s.input);
+        host = FakeHost(input, results);
+        host.files = &files;
         host.linesPerFile = std::to_string(s.linesPerFile);
-        host.totalCaption = std::string(kTotalPrefix) + "0";
-        host.messages.clear();
-        host.stopRequested = false;
-        host.pumps = 0;
-        files.calls = {};
-        files.struck = false;
+        files = FaultingFiles();
         std::tie(files.call, files.nth, files.fault) = std::tuple(call, nth, fault);
         long long shown = -1;  // the count when the stop was asked for
         host.onPump = [&](FakeHost& h) {
@@ -299,7 +281,7 @@ protected:
             const std::string name = OutputFileName(1 + i / s.linesPerFile, kDay);
             want.try_emplace(name, model.mark).first->second += model.lines[std::size_t(i)];
         }
-        for (const auto& entry : std::filesystem::directory_iterator(results)) {
+        for (const auto& entry : Folder(results)) {
             const std::string name = Utf8(entry.path().filename()), bytes = ReadFile(entry.path());
             const auto wanted = want.find(name);
             EXPECT_TRUE(wanted != want.end()
@@ -312,9 +294,7 @@ protected:
         EXPECT_TRUE(want.empty()) << want.begin()->first << " is missing";
         // Outside the results folder: the input (unless another program cut it) and
         // its neighbour, nothing more.
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path()),
-                                std::filesystem::directory_iterator()),
-                  3);
+        EXPECT_EQ(std::distance(Folder(scratch.path()), Folder()), 3);
         EXPECT_EQ(ReadFile(bystander), "not the job's");
         EXPECT_TRUE(ReadFile(input) == s.input.substr(0, cut ? files.bytesBefore : s.input.size()));
     }
