@@ -2,7 +2,6 @@
 // stands in for the main window.
 #pragma once
 
-#include <array>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
