@@ -4,9 +4,11 @@
 // the run says truly how it ended.
 #include "conversion/run_conversion.h"
 
-#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <map>
+#include <tuple>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +20,104 @@ namespace quenlo::test {
 namespace {
 
 constexpr CalendarDate kDay{2026, 12, 7};
-using Fault = FaultingFileSystem::Fault;
+using Path = std::filesystem::path;
+using Folder = std::filesystem::directory_iterator;
+// The job's file calls by kind (truncations come only after a fault), and a stop at a pump.
+enum Call { kOpenInput, kOpenOutput, kCreateFolder, kRead, kWrite, kClose, kIdentity, kStop };
+// A chosen read may instead come back short, or find the input cut there by another
+// program: odd byte counts, so that 16-bit units are cut in two.
+enum Fault { kError, kShortRead, kCut };
+constexpr std::string_view kInjected = "injected failure";
+
+// The platform's file system with every call counted by kind and the nth of one kind
+// failing (0: none).
+class FaultingFiles final : public ForwardingFileSystem {
+public:
+    std::array<int, kStop> calls{};
+    int call = kRead, nth = 0;
+    Fault fault = kError;
+    bool struck = false;
+    Path struckFile;
+    std::uint64_t bytesBefore = 0;  // of the input, before the struck read
+
+    // Counts the call; when it is the chosen one, throws if `raise`, else says so.
+    bool Strike(int kind, const Path& file, bool raise = true) {
+        if (++calls[kind] != nth || kind != call) {
+            return false;
+        }
+        struck = true;
+        struckFile = file;
+        return !raise || Fail(file);
+    }
+    [[noreturn]] static bool Fail(const Path& file) {
+        throw FileError(file, std::string(kInjected));
+    }
+    std::unique_ptr<InputFile> OpenForReading(const Path& file) override {
+        Strike(kOpenInput, file);
+        return std::make_unique<Input>(*this, file);
+    }
+    std::unique_ptr<OutputFile> OpenForAppending(const Path& file) override {
+        Strike(kOpenOutput, file);
+        return std::make_unique<Output>(*this, file);
+    }
+    void CreateFolder(const Path& folder) override {
+        Strike(kCreateFolder, folder);
+        NativeFiles().CreateFolder(folder);
+    }
+    std::optional<FileIdentity> Identity(const Path& file) override {
+        return Strike(kIdentity, file, false) ? std::nullopt : NativeFiles().Identity(file);
+    }
+
+private:
+    struct Input final : ForwardingInput {
+        Input(FaultingFiles& owner, const Path& path)
+            : ForwardingInput(NativeFiles().OpenForReading(path)), fs(owner), file(path) {}
+        std::size_t Read(char* buffer, std::size_t size) override {
+            if (fs.Strike(kRead, file, false)) {
+                fs.bytesBefore = read;
+                if (fs.fault == kError) {
+                    Fail(file);
+                }
+                const std::uint64_t cut =
+                    read + (std::min<std::uint64_t>(size, length - read) / 2 | 1);
+                if (fs.fault == kShortRead) {
+                    size = size / 2 | 1;
+                } else if ((fs.struck = cut < length)) {  // nothing to cut at the end
+                    std::filesystem::resize_file(file, fs.bytesBefore = cut);
+                }
+            }
+            const std::size_t n = ForwardingInput::Read(buffer, size);
+            read += n;
+            return n;
+        }
+        std::optional<FileIdentity> Identity() const override {
+            return fs.Strike(kIdentity, file, false) ? std::nullopt : ForwardingInput::Identity();
+        }
+        std::optional<std::uint64_t> Length() const override { return length; }
+        FaultingFiles& fs;
+        Path file;
+        std::uint64_t length = std::filesystem::file_size(file), read = 0;
+    };
+    struct Output final : OutputFile {
+        Output(FaultingFiles& owner, const Path& path) : fs(owner), file(path) {}
+        std::uint64_t SizeAtOpen() const override { return real->SizeAtOpen(); }
+        void Write(const char* data, std::size_t size) override {
+            const bool fails = fs.Strike(kWrite, file, false);
+            real->Write(data, fails ? size / 2 : size);  // as a full disk: part, then the error
+            if (fails) {
+                Fail(file);
+            }
+        }
+        void Truncate(std::uint64_t size) override { real->Truncate(size); }
+        void Close() override {
+            real->Close();
+            fs.Strike(kClose, file);
+        }
+        FaultingFiles& fs;
+        Path file;
+        std::unique_ptr<OutputFile> real = NativeFiles().OpenForAppending(file);
+    };
+};
 
 struct Scenario {
     const char* name;
@@ -31,7 +130,7 @@ std::string Numbered(const char* format, int first, int last) {
     std::string text;
     char line[64];
     for (int i = first; i <= last; ++i) {
-        text += std::string(line, static_cast<std::size_t>(std::snprintf(line, 64, format, i)));
+        text.append(line, static_cast<std::size_t>(std::snprintf(line, 64, format, i)));
     }
     return text;
 }
@@ -68,112 +167,112 @@ std::vector<Scenario> Scenarios() {
     };
 }
 
-// The line rules applied plainly to the whole input, a unit at a time: each line as
-// written, and the input offset just past the unit that ends it.
+// The line rules applied plainly, a unit at a time: the mark, and each line as
+// written. A last line without its end counts only if the input ends there for good.
 struct Model {
     std::string mark;
     std::vector<std::string> lines;
-    std::vector<std::uint64_t> ends;
 
-    explicit Model(const std::string& in) {
+    explicit Model(const std::string& in, bool whole = true) {
         const std::size_t unit = in.starts_with("\xFF\xFE") ? 2 : 1;
         mark = in.substr(0, unit == 2 ? 2 : in.starts_with("\xEF\xBB\xBF") ? 3 : 0);
-        const auto code = [&](std::size_t i) {
-            return static_cast<unsigned char>(in[i]) |
-                   (unit == 2 ? static_cast<unsigned char>(in[i + 1]) << 8 : 0);
-        };
-        const std::string space = std::string(" \0", unit);
+        const std::string space(" \0", unit), cr("\r\0", unit), lf("\n\0", unit);
+        const bool lineFeedEnds = in.find('\r') == std::string::npos;
         std::string line;
-        const auto end = [&](std::uint64_t after) {
+        const auto end = [&] {
             while (line.starts_with(space)) {
                 line.erase(0, unit);
             }
             while (line.ends_with(space)) {
                 line.erase(line.size() - unit);
             }
-            lines.push_back(line + (unit == 1 ? std::string("\r\n") : std::string("\r\0\n\0", 4)));
-            ends.push_back(after);
-            line.clear();
+            lines.push_back(std::exchange(line, {}) + cr + lf);
         };
-        const bool lineFeedEnds = in.find('\r') == std::string::npos;  // and LF is there
         for (std::size_t i = mark.size(); i + unit <= in.size(); i += unit) {
-            if (code(i) == '\r' || (code(i) == '\n' && lineFeedEnds)) {
-                end(i + unit);
-                i += code(i) == '\r' && i + 2 * unit <= in.size() && code(i + unit) == '\n' ? unit
-                                                                                            : 0;
+            const std::string c = in.substr(i, unit);
+            if (c == cr || (c == lf && lineFeedEnds)) {
+                end();
+                i += c == cr && in.compare(i + unit, unit, lf) == 0 ? unit : 0;
             } else {
-                line += in.substr(i, unit);
+                line += c;
             }
         }
-        if (!line.empty()) {
-            end(in.size() + 1);  // ended only by the end of the input
+        if (whole && !line.empty()) {
+            end();
         }
-    }
-    std::int64_t EndedWithin(std::uint64_t bytes) const {
-        return std::upper_bound(ends.begin(), ends.end(), bytes) - ends.begin();
     }
 };
 
 enum class Outcome { Done, Stopped, Failed };
-constexpr const char* kCallNames[kFileCallKinds] = {
-    "input open", "output open", "folder creation", "read",
-    "write",      "truncation",  "close",           "identity query"};
-constexpr const char* kFaultNames[] = {" fails", " comes back short", " finds the input cut"};
 
 class FaultSweepTest : public ::testing::Test {
 protected:
     ScratchFolder scratch;
-    std::filesystem::path results = scratch.path() / U8("转换结果");
-    std::filesystem::path input = scratch.path() / U8("输入.txt");
-    std::filesystem::path bystander = scratch.path() / U8("旁边.txt");
+    Path results = scratch.path() / U8("转换结果");
+    Path input = scratch.path() / U8("输入.txt");
+    Path bystander = scratch.path() / U8("旁边.txt");
     FakeHost host{input, results};
-    FaultingFileSystem files;
+    FaultingFiles files;
+    int runs = 0;
 
-    void SetUp() override {
-        host.files = &files;
-        WriteFile(bystander, "not the job's");
-    }
+    void SetUp() override { WriteFile(bystander, "not the job's"); }
 
-    void Run(const Scenario& s, bool pumpEveryLine) {
+    // Runs with the nth call of one kind failing, or a stop at the nth pump, and checks
+    // what every run must leave. Without a pump per line: the default interval on a
+    // clock that never reaches it, so that lines wait in the buffer to the end.
+    void Sweep(const Scenario& s, const Model& model, bool pumpEveryLine, int call, int nth,
+               Fault fault = kError) {
         std::filesystem::remove_all(results);
         std::filesystem::create_directory(results);
         for (const auto& [n, bytes] : s.earlier) {
             WriteFile(results / U8(OutputFileName(n, kDay)), bytes);
         }
         WriteFile(input, s.input);
+        host = FakeHost(input, results);
+        host.files = &files;
         host.linesPerFile = std::to_string(s.linesPerFile);
-        host.totalCaption = std::string(kTotalPrefix) + "0";
-        host.messages.clear();
-        host.stopRequested = false;
-        host.pumps = 0;
-        // Or the default interval on a clock that never reaches it: lines wait in the
-        // buffer until the run ends.
+        files = FaultingFiles();
+        std::tie(files.call, files.nth, files.fault) = std::tuple(call, nth, fault);
+        long long shown = -1;  // the count when the stop was asked for
+        host.onPump = [&](FakeHost& h) {
+            if (call == kStop && h.pumps == nth) {
+                h.stopRequested = true;
+                shown = h.Total();
+            }
+        };
         RunOptions options{std::chrono::milliseconds(pumpEveryLine ? 0 : 15)};
         options.clock = [] { return std::chrono::steady_clock::time_point{}; };
         options.blockSize = 64;
         host.Run(options);
-    }
+        ++runs;
 
-    Outcome Ended() {
-        EXPECT_LE(host.messages.size(), 1u);
-        if (host.messages.empty()) {
-            return Outcome::Stopped;
+        const std::int64_t total = host.Total(), lines = std::ssize(model.lines);
+        ASSERT_LE(host.messages.size(), 1u);
+        const Outcome ended = host.messages.empty()                    ? Outcome::Stopped
+                              : host.messages[0].text == kFinishedText ? Outcome::Done
+                                                                       : Outcome::Failed;
+        const bool cut = fault == kCut && files.struck;
+        const bool fails = files.struck && fault != kShortRead && call != kIdentity;
+        EXPECT_LE(total, lines);
+        EXPECT_TRUE(ended != Outcome::Done || total == lines) << "done early";
+        if (fails) {
+            const std::string& text = host.messages.empty() ? "" : host.messages[0].text;
+            EXPECT_EQ(ended, Outcome::Failed);
+            EXPECT_TRUE(text.find(Utf8(files.struckFile.filename())) != std::string::npos &&
+                        text.find(cut ? kInputShrank : kInjected) != std::string::npos)
+                << text;
+            if (call == kRead) {  // every line read whole before the failure is kept
+                EXPECT_EQ(total,
+                          std::ssize(Model(s.input.substr(0, files.bytesBefore), false).lines));
+            }
+        } else if (shown >= 0) {
+            EXPECT_NE(ended, Outcome::Failed);
+            EXPECT_EQ(total, shown);
+        } else {  // the untouched run may have had one more pump, while its reader was late
+            EXPECT_EQ(ended, Outcome::Done);
         }
-        return host.messages[0].text == kFinishedText ? Outcome::Done : Outcome::Failed;
-    }
-
-    // Checks what every run must leave; returns the total it counted.
-    std::int64_t Judge(const Scenario& s, const Model& model, std::string_view reason = {},
-                       bool inputCut = false) {
-        const std::int64_t total = host.Total();
-        EXPECT_LE(total, std::ssize(model.lines));
-        EXPECT_TRUE(Ended() != Outcome::Done || total == std::ssize(model.lines)) << "done early";
-        if (Ended() == Outcome::Failed) {
-            const std::string& text = host.messages[0].text;
-            EXPECT_NE(text.find(Utf8(files.struckFile.filename())), std::string::npos) << text;
-            EXPECT_NE(text.find(reason), std::string::npos) << text;
-        }
-        // The first lines, as many as counted, after the old bytes of each file.
+        // Each file: its old bytes, then its share of the first lines, as many as counted.
+        // A file begun for a line that never came is empty, or holds the mark.
         std::map<std::string, std::string> want;
         for (const auto& [n, bytes] : s.earlier) {
             want[OutputFileName(n, kDay)] = bytes;
@@ -182,11 +281,9 @@ protected:
             const std::string name = OutputFileName(1 + i / s.linesPerFile, kDay);
             want.try_emplace(name, model.mark).first->second += model.lines[std::size_t(i)];
         }
-        for (const auto& entry : std::filesystem::directory_iterator(results)) {
-            const std::string name = Utf8(entry.path().filename());
-            const std::string bytes = ReadFile(entry.path());
+        for (const auto& entry : Folder(results)) {
+            const std::string name = Utf8(entry.path().filename()), bytes = ReadFile(entry.path());
             const auto wanted = want.find(name);
-            // A file begun for a line that never came is empty, or holds the mark.
             EXPECT_TRUE(wanted != want.end()
                             ? bytes == wanted->second
                             : IsOutputFileName(name) && (bytes.empty() || bytes == model.mark))
@@ -197,71 +294,34 @@ protected:
         EXPECT_TRUE(want.empty()) << want.begin()->first << " is missing";
         // Outside the results folder: the input (unless another program cut it) and
         // its neighbour, nothing more.
-        const auto entries = std::distance(std::filesystem::directory_iterator(scratch.path()),
-                                           std::filesystem::directory_iterator());
-        EXPECT_EQ(entries, 3);
+        EXPECT_EQ(std::distance(Folder(scratch.path()), Folder()), 3);
         EXPECT_EQ(ReadFile(bystander), "not the job's");
-        EXPECT_TRUE(ReadFile(input) ==
-                    s.input.substr(0, inputCut ? files.bytesBefore : s.input.size()));
-        return total;
+        EXPECT_TRUE(ReadFile(input) == s.input.substr(0, cut ? files.bytesBefore : s.input.size()));
     }
 };
 
 TEST_F(FaultSweepTest, EveryFileCallFailingInTurnAndEveryStopLoseNothing) {
-    int runs = 0;
     for (const Scenario& s : Scenarios()) {
         const Model model(s.input);
         for (const bool pumpEveryLine : {true, false}) {
             SCOPED_TRACE(std::string(s.name) + (pumpEveryLine ? ", pump per line" : ", no pump"));
-            files.Arm(FileCall::Read, 0);
-            Run(s, pumpEveryLine);
-            ASSERT_EQ(Ended(), Outcome::Done);
-            Judge(s, model);
-            const std::array<int, kFileCallKinds> calls = files.calls;
-            const int pumps = host.pumps;
-            for (int kind = 0; kind < kFileCallKinds; ++kind) {
-                const auto call = static_cast<FileCall>(kind);
-                for (int k = 1; k <= calls[kind]; ++k) {
-                    for (const Fault fault : {Fault::Error, Fault::ShortRead, Fault::Cut}) {
-                        if (fault != Fault::Error && call != FileCall::Read) {
-                            break;
-                        }
-                        SCOPED_TRACE(std::string(kCallNames[kind]) + " #" + std::to_string(k) +
-                                     kFaultNames[static_cast<int>(fault)]);
-                        files.Arm(call, k, fault);
-                        Run(s, pumpEveryLine);
-                        ++runs;
-                        const bool fails =
-                            files.struck && fault != Fault::ShortRead && call != FileCall::Identity;
-                        const bool cut = fault == Fault::Cut && files.struck;
-                        const std::int64_t total =
-                            Judge(s, model, cut ? kInputShrank : kInjectedFailure, cut);
-                        EXPECT_EQ(Ended(), fails ? Outcome::Failed : Outcome::Done);
-                        if (fails && call == FileCall::Read) {
-                            // Every line read whole before the failure is kept.
-                            EXPECT_EQ(total, model.EndedWithin(files.bytesBefore));
-                        }
+            ASSERT_NO_FATAL_FAILURE(Sweep(s, model, pumpEveryLine, kRead, 0));
+            ASSERT_FALSE(HasFailure());
+            const auto calls = files.calls;
+            const int pumps = pumpEveryLine ? host.pumps : 0;
+            for (int call = 0; call <= kStop; ++call) {
+                const int count = call == kStop ? pumps : calls[std::size_t(call)];
+                for (int k = 1; k <= count; ++k) {
+                    for (const Fault fault : {kError, kShortRead, kCut}) {
+                        SCOPED_TRACE("call kind " + std::to_string(call) + " #" +
+                                     std::to_string(k) + " fault " + std::to_string(fault));
+                        Sweep(s, model, pumpEveryLine, call, k, fault);
                         ASSERT_FALSE(HasFailure());
+                        if (call != kRead) {
+                            break;  // only reads fail in other ways
+                        }
                     }
                 }
-            }
-            for (int k = 1; pumpEveryLine && k <= pumps; ++k) {
-                SCOPED_TRACE("stop at pump " + std::to_string(k));
-                files.Arm(FileCall::Read, 0);
-                long long shown = -1;
-                host.onPump = [&](FakeHost& h) {
-                    if (h.pumps == k) {
-                        h.stopRequested = true;
-                        shown = h.Total();
-                    }
-                };
-                Run(s, pumpEveryLine);
-                host.onPump = nullptr;
-                ++runs;
-                // The untouched run may have had one more pump, while its reader was late.
-                EXPECT_TRUE(shown < 0 ? Ended() == Outcome::Done : Ended() != Outcome::Failed);
-                EXPECT_EQ(Judge(s, model), shown < 0 ? std::ssize(model.lines) : shown);
-                ASSERT_FALSE(HasFailure());
             }
         }
     }

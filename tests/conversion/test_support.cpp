@@ -68,25 +68,6 @@ FileSystem& NativeFiles() {
     return files;
 }
 
-std::size_t FaultingFileSystem::Input::Read(char* buffer, std::size_t size) {
-    if (owner_.Strikes(FileCall::Read, path_)) {
-        owner_.bytesBefore = read_;
-        owner_.FailIfChosen(owner_.fault_ == Fault::Error, path_);
-        if (owner_.fault_ == Fault::ShortRead) {
-            size = size / 2 | 1;
-        } else {
-            owner_.bytesBefore += std::min<std::uint64_t>(size, length_ - read_) / 2 | 1;
-            owner_.struck = owner_.bytesBefore < length_;  // nothing to cut at the end
-            if (owner_.struck) {
-                std::filesystem::resize_file(path_, owner_.bytesBefore);
-            }
-        }
-    }
-    const std::size_t n = ForwardingInput::Read(buffer, size);
-    read_ += n;
-    return n;
-}
-
 FakeHost::FakeHost(std::filesystem::path input, std::filesystem::path results)
     : inputText(Utf8(input)), resultsFolder(std::move(results)) {}
 

@@ -2,7 +2,6 @@
 // stands in for the main window.
 #pragma once
 
-#include <array>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
@@ -75,119 +74,6 @@ public:
     std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
         return NativeFiles().Identity(file);
     }
-};
-
-// The job's file calls, by kind.
-enum class FileCall { OpenInput, OpenOutput, CreateFolder, Read, Write, Truncate, Close, Identity };
-inline constexpr int kFileCallKinds = 8;
-inline constexpr std::string_view kInjectedFailure = "injected failure";
-
-// The platform's file system with every call counted by kind, and one chosen call
-// failing: run a job once to count, then fail each call in turn. A chosen read may
-// instead come back short, or find the input cut there by another program; both
-// give odd byte counts, so that 16-bit units are cut in two.
-class FaultingFileSystem final : public ForwardingFileSystem {
-public:
-    enum class Fault { Error, ShortRead, Cut };
-    std::array<int, kFileCallKinds> calls{};
-    bool struck = false;  // the chosen call came, and failed
-    std::filesystem::path struckFile;
-    std::uint64_t bytesBefore = 0;  // of the input, before a failed or cut read
-
-    // nth counts from 1; 0 fails nothing.
-    void Arm(FileCall call, int nth, Fault fault = Fault::Error) {
-        calls = {};
-        struck = false;
-        call_ = call;
-        nth_ = nth;
-        fault_ = fault;
-    }
-
-    std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
-        FailIfChosen(FileCall::OpenInput, file);
-        return std::make_unique<Input>(*this, file, NativeFiles().OpenForReading(file));
-    }
-    std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override {
-        FailIfChosen(FileCall::OpenOutput, file);
-        return std::make_unique<Output>(*this, file, NativeFiles().OpenForAppending(file));
-    }
-    void CreateFolder(const std::filesystem::path& folder) override {
-        FailIfChosen(FileCall::CreateFolder, folder);
-        NativeFiles().CreateFolder(folder);
-    }
-    std::optional<FileIdentity> Identity(const std::filesystem::path& file) override {
-        return Strikes(FileCall::Identity, file) ? std::nullopt : NativeFiles().Identity(file);
-    }
-
-private:
-    class Input final : public ForwardingInput {
-    public:
-        Input(FaultingFileSystem& owner, std::filesystem::path path,
-              std::unique_ptr<InputFile> real)
-            : ForwardingInput(std::move(real)),
-              owner_(owner),
-              path_(std::move(path)),
-              length_(std::filesystem::file_size(path_)) {}
-        std::size_t Read(char* buffer, std::size_t size) override;
-        std::optional<FileIdentity> Identity() const override {
-            return owner_.Strikes(FileCall::Identity, path_) ? std::nullopt
-                                                             : ForwardingInput::Identity();
-        }
-        std::optional<std::uint64_t> Length() const override { return length_; }
-
-    private:
-        FaultingFileSystem& owner_;
-        std::filesystem::path path_;
-        std::uint64_t length_;
-        std::uint64_t read_ = 0;
-    };
-    class Output final : public OutputFile {
-    public:
-        Output(FaultingFileSystem& owner, std::filesystem::path path,
-               std::unique_ptr<OutputFile> real)
-            : owner_(owner), path_(std::move(path)), real_(std::move(real)) {}
-        std::uint64_t SizeAtOpen() const override { return real_->SizeAtOpen(); }
-        void Write(const char* data, std::size_t size) override {
-            const bool fails = owner_.Strikes(FileCall::Write, path_);
-            real_->Write(data, fails ? size / 2 : size);  // as a full disk: part, then the error
-            owner_.FailIfChosen(fails, path_);
-        }
-        void Truncate(std::uint64_t size) override {
-            owner_.FailIfChosen(FileCall::Truncate, path_);
-            real_->Truncate(size);
-        }
-        void Close() override {
-            real_->Close();
-            owner_.FailIfChosen(FileCall::Close, path_);
-        }
-
-    private:
-        FaultingFileSystem& owner_;
-        std::filesystem::path path_;
-        std::unique_ptr<OutputFile> real_;
-    };
-
-    // Counts the call; true when it is the one to fail.
-    bool Strikes(FileCall call, const std::filesystem::path& file) {
-        if (++calls[static_cast<int>(call)] != nth_ || call != call_) {
-            return false;
-        }
-        struck = true;
-        struckFile = file;
-        return true;
-    }
-    void FailIfChosen(FileCall call, const std::filesystem::path& file) {
-        FailIfChosen(Strikes(call, file), file);
-    }
-    void FailIfChosen(bool chosen, const std::filesystem::path& file) {
-        if (chosen) {
-            throw FileError(file, std::string(kInjectedFailure));
-        }
-    }
-
-    FileCall call_ = FileCall::OpenInput;
-    int nth_ = 0;
-    Fault fault_ = Fault::Error;
 };
 
 // An input that keeps the run waiting: gives `before` at once, then waits in its next
