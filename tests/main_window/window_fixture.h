@@ -68,10 +68,9 @@ public:  // timer callbacks inside a run reach the fixture too
     // Label7's count.
     long long ShownTotal();
     RECT PlaceInParent(ControlId id);
-    // Laid out for this DPI: every control where the layout puts it, in the stock font
-    // scaled from the system's DPI, the auto-sizing labels fitted to their captions in
-    // that font, and both icons of the window at this DPI's sizes. Label7 sits where
-    // the layout puts it until its caption first changes, then at its right margin.
+    // Every control where the layout puts it for this DPI (Label7, once its caption has
+    // changed, at its right margin), in the stock font scaled from the system's DPI,
+    // auto-sizing labels fitted to their captions, both icons at this DPI's sizes.
     void ExpectLaidOutAt(int dpi, int systemDpi, bool label7Moved);
 
     std::filesystem::path work_;
