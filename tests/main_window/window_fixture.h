@@ -68,10 +68,6 @@ public:  // timer callbacks inside a run reach the fixture too
     // Label7's count.
     long long ShownTotal();
     RECT PlaceInParent(ControlId id);
-    // Every control where the layout puts it for this DPI (Label7, once its caption has
-    // changed, at its right margin), in the stock font scaled from the system's DPI,
-    // auto-sizing labels fitted to their captions, both icons at this DPI's sizes.
-    void ExpectLaidOutAt(int dpi, int systemDpi, bool label7Moved);
 
     std::filesystem::path work_;
     std::filesystem::path results_;
