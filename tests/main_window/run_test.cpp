@@ -570,7 +570,7 @@ TEST(ShellTaskbarButton, TellsTheListDoneAndTotalInThatOrderAndFlashesUntilTheUs
     const skin::UserCalls flashes;
     button->Flash(window);
     EXPECT_EQ(
-        flashes.Of(window),
+        flashes.calls,
         (std::vector<skin::UserCall>{{"FlashWindowEx", window, FLASHW_ALL | FLASHW_TIMERNOFG, 0}}));
     button.reset();
     EXPECT_EQ(list.references, 0u);

@@ -22,36 +22,26 @@ struct UserCall {
 class UserCalls {
 public:
     UserCalls() {
-        calls_.clear();
+        calls.clear();
         Swap(false);
     }
     ~UserCalls() { Swap(true); }
-    UserCalls(const UserCalls&) = delete;
-    UserCalls& operator=(const UserCalls&) = delete;
-    std::vector<UserCall> Of(HWND window) const {
-        std::vector<UserCall> of;
-        for (const UserCall& call : calls_) {
-            if (call.window == window) {
-                of.push_back(call);
-            }
-        }
-        return of;
-    }
+    static inline std::vector<UserCall> calls;  // in order
 
 private:
     static void* Real(const char* name) {
         return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name));
     }
     static UINT_PTR WINAPI Set(HWND window, UINT_PTR id, UINT period, TIMERPROC proc) {
-        calls_.push_back({"SetTimer", window, id, period});
+        calls.push_back({"SetTimer", window, id, period});
         return reinterpret_cast<decltype(&SetTimer)>(Real("SetTimer"))(window, id, period, proc);
     }
     static BOOL WINAPI Kill(HWND window, UINT_PTR id) {
-        calls_.push_back({"KillTimer", window, id, 0});
+        calls.push_back({"KillTimer", window, id, 0});
         return reinterpret_cast<decltype(&KillTimer)>(Real("KillTimer"))(window, id);
     }
     static BOOL WINAPI Flash(PFLASHWINFO flash) {
-        calls_.push_back({"FlashWindowEx", flash->hwnd, flash->dwFlags, flash->uCount});
+        calls.push_back({"FlashWindowEx", flash->hwnd, flash->dwFlags, flash->uCount});
         return TRUE;
     }
     // Every slot of the executable's import table that holds the real function gets the
@@ -79,7 +69,6 @@ private:
             }
         }
     }
-    static inline std::vector<UserCall> calls_;
 };
 
 }  // namespace quenlo::skin

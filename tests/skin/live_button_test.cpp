@@ -128,7 +128,7 @@ TEST_F(LiveButton, HoverFadesTheHoverPictureInAndLeavingFadesBackToNormal) {
     EXPECT_TRUE(PumpUntil([&] { return Timer() == 0; }, true));
     EXPECT_EQ(Level(), 0);
     ExpectShows(kStateHover);
-    EXPECT_EQ(timers.Of(button),
+    EXPECT_EQ(timers.calls,
               (std::vector<UserCall>{{"SetTimer", button, 1, 15}, {"KillTimer", button, 1, 0}}));
 
     // The system reports the leave: only a leave notice the skin asked for does that.
