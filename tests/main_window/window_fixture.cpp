@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <tuple>
 
 #include "conversion/leading_number.h"
 #include "conversion/output_naming.h"
@@ -169,68 +168,6 @@ RECT MainWindowTest::PlaceInParent(ControlId id) {
     GetWindowRect(control, &place);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
     return place;
-}
-
-void MainWindowTest::ExpectLaidOutAt(int dpi, int systemDpi, bool label7Moved) {
-    LOGFONTA stock{};
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
-    for (const ControlLayout& row : MainWindowLayout()) {
-        SCOPED_TRACE(row.name);
-        const RECT place = PlaceInParent(row.id);
-        const RECT wanted = PixelPlace(row, dpi);
-        EXPECT_EQ(place.top, wanted.top);
-        if (row.kind != ControlKind::AutoSizeLabel) {
-            EXPECT_TRUE(EqualRect(&place, &wanted));
-        } else if (row.id != ControlId::Label7 || !label7Moved) {
-            EXPECT_EQ(place.left, wanted.left);
-        }
-        if (row.kind == ControlKind::Frame) {
-            continue;
-        }
-        const auto font = reinterpret_cast<HFONT>(SendMessageA(Control(row.id), WM_GETFONT, 0, 0));
-        LOGFONTA face{};
-        GetObjectA(font, sizeof face, &face);
-        EXPECT_EQ(face.lfHeight, MulDiv(stock.lfHeight, dpi, systemDpi));
-        EXPECT_STREQ(face.lfFaceName, stock.lfFaceName);
-        if (row.kind == ControlKind::AutoSizeLabel) {
-            wchar_t caption[64] = {};
-            const int length = GetWindowTextW(Control(row.id), caption, 64);
-            const HDC dc = GetDC(Control(row.id));
-            const HGDIOBJ previous = SelectObject(dc, font);
-            SIZE extent{};
-            GetTextExtentPoint32W(dc, caption, length, &extent);
-            TEXTMETRICW metrics{};
-            GetTextMetricsW(dc, &metrics);
-            SelectObject(dc, previous);
-            ReleaseDC(Control(row.id), dc);
-            EXPECT_EQ(place.right - place.left, extent.cx);
-            EXPECT_EQ(place.bottom - place.top, metrics.tmHeight);
-        }
-    }
-    RECT panel{};
-    GetClientRect(Control(ControlId::iFrame5), &panel);
-    if (label7Moved) {
-        EXPECT_EQ(PlaceInParent(ControlId::Label7).right,
-                  panel.right - TwipsToPixels(kLabel7RightMarginTwips, dpi));
-    }
-
-    // Drawn at this DPI's sizes, not stretched by the system; the class's at 96.
-    const HDC screen = GetDC(nullptr);
-    const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    for (const auto& [kind, metric, classIcon] : {std::tuple{ICON_SMALL, SM_CXSMICON, GCLP_HICONSM},
-                                                  std::tuple{ICON_BIG, SM_CXICON, GCLP_HICON}}) {
-        auto icon = reinterpret_cast<HICON>(SendMessageA(window_, WM_GETICON, kind, 0));
-        icon = icon ? icon : reinterpret_cast<HICON>(GetClassLongPtrA(window_, classIcon));
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(icon, &info)) << "icon " << kind;
-        BITMAP picture{};
-        GetObjectA(info.hbmColor, sizeof picture, &picture);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        EXPECT_EQ(picture.bmWidth, MulDiv(GetSystemMetrics(metric), dpi, screenDpi))
-            << "icon " << kind;
-    }
 }
 
 }  // namespace quenlo

@@ -68,11 +68,6 @@ public:  // timer callbacks inside a run reach the fixture too
     // Label7's count.
     long long ShownTotal();
     RECT PlaceInParent(ControlId id);
-    // Laid out for this DPI: every control where the layout puts it, in the stock font
-    // scaled from the system's DPI, the auto-sizing labels fitted to their captions in
-    // that font, and both icons of the window at this DPI's sizes. Label7 sits where
-    // the layout puts it until its caption first changes, then at its right margin.
-    void ExpectLaidOutAt(int dpi, int systemDpi, bool label7Moved);
 
     std::filesystem::path work_;
     std::filesystem::path results_;

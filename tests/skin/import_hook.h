@@ -1,104 +1,74 @@
-// A stand-in for one of user32's functions, put into this program's import table for
-// as long as it lives: for what cannot be read back from the system (a timer's
-// period, a flash's flags) and must not be waited for.
+// Stand-ins for user32's SetTimer, KillTimer and FlashWindowEx in this program's import
+// table while a recorder lives: a timer's period and a flash's flags cannot be read
+// back from the system, and must not be waited for.
 #pragma once
 
 #include <windows.h>
 
-#include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace quenlo::skin {
 
-template <typename Function>
-class ImportHook {
+struct UserCall {
+    std::string function;
+    HWND window;
+    UINT_PTR id;  // a timer's id, a flash's flags
+    UINT count;   // a timer's period, a flash's count
+    bool operator==(const UserCall&) const = default;
+};
+
+class UserCalls {
 public:
-    ImportHook(const char* name, Function standIn) : slot_(Slot(name)) {
-        real_ = reinterpret_cast<Function>(Exchange(reinterpret_cast<void*>(standIn)));
+    UserCalls() {
+        calls.clear();
+        Swap(false);
     }
-    ~ImportHook() { Exchange(reinterpret_cast<void*>(real_)); }
-    ImportHook(const ImportHook&) = delete;
-    ImportHook& operator=(const ImportHook&) = delete;
-    Function Real() const { return real_; }
+    ~UserCalls() { Swap(true); }
+    static inline std::vector<UserCall> calls;  // in order
 
 private:
-    // The function's slot in the executable's import address table.
-    static void** Slot(const char* function) {
+    static void* Real(const char* name) {
+        return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name));
+    }
+    static UINT_PTR WINAPI Set(HWND window, UINT_PTR id, UINT period, TIMERPROC proc) {
+        calls.push_back({"SetTimer", window, id, period});
+        return reinterpret_cast<decltype(&SetTimer)>(Real("SetTimer"))(window, id, period, proc);
+    }
+    static BOOL WINAPI Kill(HWND window, UINT_PTR id) {
+        calls.push_back({"KillTimer", window, id, 0});
+        return reinterpret_cast<decltype(&KillTimer)>(Real("KillTimer"))(window, id);
+    }
+    static BOOL WINAPI Flash(PFLASHWINFO flash) {
+        calls.push_back({"FlashWindowEx", flash->hwnd, flash->dwFlags, flash->uCount});
+        return TRUE;
+    }
+    // Every slot of the executable's import table that holds the real function gets the
+    // stand-in, or back.
+    static void Swap(bool back) {
         auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
         const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
             base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
         auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
             base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
         for (; module->Name != 0; ++module) {
-            auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
-            auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
-            for (; lstrcmpiA(reinterpret_cast<char*>(base + module->Name), "user32.dll") == 0 &&
-                   name->u1.AddressOfData != 0;
-                 ++name, ++slot) {
-                const auto* byName =
-                    reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-                if (!IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) &&
-                    std::strcmp(byName->Name, function) == 0) {
-                    return reinterpret_cast<void**>(&slot->u1.Function);
+            for (auto* slot = reinterpret_cast<ULONG_PTR*>(base + module->FirstThunk); *slot;
+                 ++slot) {
+                for (const auto& [name, standIn] :
+                     {std::pair{"SetTimer", reinterpret_cast<void*>(&Set)},
+                      {"KillTimer", reinterpret_cast<void*>(&Kill)},
+                      {"FlashWindowEx", reinterpret_cast<void*>(&Flash)}}) {
+                    if (*slot == ULONG_PTR(back ? standIn : Real(name))) {
+                        DWORD protection = 0;
+                        VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+                        *slot = ULONG_PTR(back ? Real(name) : standIn);
+                        VirtualProtect(slot, sizeof *slot, protection, &protection);
+                    }
                 }
             }
         }
-        return nullptr;
     }
-    void* Exchange(void* value) {
-        DWORD protection = 0;
-        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
-        void* previous = std::exchange(*slot_, value);
-        VirtualProtect(slot_, sizeof *slot_, protection, &protection);
-        return previous;
-    }
-    void** slot_;
-    Function real_;
-};
-
-struct TimerCall {
-    bool set;  // SetTimer, else KillTimer
-    HWND window;
-    UINT_PTR id;
-    UINT period;  // SetTimer only
-    bool operator==(const TimerCall&) const = default;
-};
-
-// Every SetTimer and KillTimer of the program, in order.
-class TimerCalls {
-public:
-    // No call comes between the hooks going in and the recorder being found.
-    TimerCalls() {
-        set_ = &setHook_;
-        kill_ = &killHook_;
-        calls_ = &calls;
-    }
-    std::vector<TimerCall> Of(HWND window) const {
-        std::vector<TimerCall> of;
-        for (const TimerCall& call : calls) {
-            if (call.window == window) {
-                of.push_back(call);
-            }
-        }
-        return of;
-    }
-    std::vector<TimerCall> calls;
-
-private:
-    static UINT_PTR WINAPI Set(HWND window, UINT_PTR id, UINT period, TIMERPROC proc) {
-        calls_->push_back({true, window, id, period});
-        return set_->Real()(window, id, period, proc);
-    }
-    static BOOL WINAPI Kill(HWND window, UINT_PTR id) {
-        calls_->push_back({false, window, id, 0});
-        return kill_->Real()(window, id);
-    }
-    static inline std::vector<TimerCall>* calls_ = nullptr;
-    static inline ImportHook<decltype(&SetTimer)>* set_ = nullptr;
-    static inline ImportHook<decltype(&KillTimer)>* kill_ = nullptr;
-    ImportHook<decltype(&SetTimer)> setHook_{"SetTimer", &Set};
-    ImportHook<decltype(&KillTimer)> killHook_{"KillTimer", &Kill};
 };
 
 }  // namespace quenlo::skin

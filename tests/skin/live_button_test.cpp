@@ -118,7 +118,7 @@ protected:
 };
 
 TEST_F(LiveButton, HoverFadesTheHoverPictureInAndLeavingFadesBackToNormal) {
-    const TimerCalls timers;
+    const UserCalls timers;
     MoveMouseTo(CentreOf(button));
     EXPECT_EQ(MouseFlag(), 1);
     EXPECT_EQ(State(), kStateHover);
@@ -128,8 +128,8 @@ TEST_F(LiveButton, HoverFadesTheHoverPictureInAndLeavingFadesBackToNormal) {
     EXPECT_TRUE(PumpUntil([&] { return Timer() == 0; }, true));
     EXPECT_EQ(Level(), 0);
     ExpectShows(kStateHover);
-    EXPECT_EQ(timers.Of(button),
-              (std::vector<TimerCall>{{true, button, 1, 15}, {false, button, 1, 0}}));
+    EXPECT_EQ(timers.calls,
+              (std::vector<UserCall>{{"SetTimer", button, 1, 15}, {"KillTimer", button, 1, 0}}));
 
     // The system reports the leave: only a leave notice the skin asked for does that.
     MoveMouseTo(CentreOf(away));

@@ -80,8 +80,6 @@ void RegisterEngineTestClasses() {
     RegisterSuperclass("Button", kCheckBoxClass);
     RegisterSuperclass("Button", kOptionButtonClass);
     RegisterSuperclass("ComboBox", kDriveListClass);
-    RegisterSuperclass("ListBox", kDataListClass);
-    RegisterSuperclass("Static", kGridClass);
 }
 
 // Wine waits up to a second for a top-level window to be unmapped under a display

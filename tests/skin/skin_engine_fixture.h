@@ -50,9 +50,6 @@ inline constexpr const char* kUnlistedClass = "QuenloUnlistedClass";
 inline constexpr const char* kCheckBoxClass = "ThunderRT6CheckBox";
 inline constexpr const char* kOptionButtonClass = "ThunderRT6OptionButton";
 inline constexpr const char* kDriveListClass = "ThunderRT6DriveListBox";
-// A list box and a static control under the data list's and the grid's names.
-inline constexpr const char* kDataListClass = "DataListWndClass";
-inline constexpr const char* kGridClass = "ApexGrid";
 
 void RegisterEngineTestClasses();
 
