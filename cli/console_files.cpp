@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/system_path.h"
 #endif
 
 namespace quenlo {
@@ -20,7 +22,7 @@ std::unique_ptr<InputFile> ConsoleFiles::OpenForReading(const std::filesystem::p
     } catch (const FileError&) {
         // Windows opens no folder as a file and only says "access denied" for it,
         // which sends the user looking at permissions.
-        const DWORD attributes = GetFileAttributesW(file.c_str());
+        const DWORD attributes = GetFileAttributesW(SystemPath(file).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             throw FileError(file, std::string(kInputIsFolder));
         }
