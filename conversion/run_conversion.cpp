@@ -490,13 +490,10 @@ void ConversionRun::KeepLive() {
 void ConversionRun::Pump() {
     writer_->FlushWholeLines();
     UpdateTotal();
-    if (inputLength_) {
-        host_.Progress(bytesRead_, *inputLength_);
-    }
-    stopRequested_ = ProcessMessages();
+    KeepLive();
     ReadSettings();
     linesSinceClock_ = 0;  // the flush above needs no second look
-    lastPump_ = lastCount_ = Now();
+    lastCount_ = lastPump_;
 }
 
 bool ConversionRun::ProcessMessages() {

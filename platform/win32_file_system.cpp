@@ -255,13 +255,34 @@ std::string SystemErrorText(unsigned long error) {
     return Utf8FromWide(wide);
 }
 
+namespace {
+
+// A folder, something else, or nothing of that name.
+enum class PathKind { Folder, Other, Missing };
+
+PathKind KindOf(const std::filesystem::path& path) {
+    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return PathKind::Missing;
+    }
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::Other;
+}
+
+}  // namespace
+
 std::unique_ptr<InputFile> Win32FileSystem::OpenForReading(const std::filesystem::path& file) {
     // Others may keep writing or even delete the input while we read it.
     HANDLE handle = CreateFileW(SystemPath(file).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        ThrowLastError(file);
+        const DWORD error = GetLastError();
+        // Windows opens no folder as a file and only says "access denied" for it,
+        // which sends the user looking at permissions.
+        if (KindOf(file) == PathKind::Folder) {
+            throw FileError(file, std::string(kInputIsFolder));
+        }
+        throw FileError(file, SystemErrorText(error));
     }
     return InputFrom(file, handle);
 }
@@ -294,21 +315,6 @@ std::unique_ptr<OutputFile> Win32FileSystem::OpenForAppending(const std::filesys
 bool Win32FileSystem::Exists(const std::filesystem::path& path) {
     return GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-
-namespace {
-
-// A folder, something else, or nothing of that name.
-enum class PathKind { Folder, Other, Missing };
-
-PathKind KindOf(const std::filesystem::path& path) {
-    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return PathKind::Missing;
-    }
-    return attributes & FILE_ATTRIBUTE_DIRECTORY ? PathKind::Folder : PathKind::Other;
-}
-
-}  // namespace
 
 void Win32FileSystem::CreateFolder(const std::filesystem::path& folder) {
     PathKind kind = KindOf(folder);
