@@ -9,8 +9,9 @@ void AcceptExplorersMessages(HWND window, const WindowServices::MessageFilterCal
     constexpr UINT kCopyGlobalData = 0x0049;
     // A failure leaves the window as it was: a process of low integrity may not change
     // its filter, and one that is not elevated needs no change.
-    for (const UINT message :
-         {TaskbarButtonCreatedMessage(), UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, kCopyGlobalData}) {
+    // Nothing else: a message let through reaches the window from any process, so
+    // only those the window handles (WM_COPYDATA it does not).
+    for (const UINT message : {TaskbarButtonCreatedMessage(), UINT{WM_DROPFILES}, kCopyGlobalData}) {
         change(window, message, MSGFLT_ALLOW, nullptr);
     }
 }

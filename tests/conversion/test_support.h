@@ -2,6 +2,7 @@
 // stands in for the main window.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
@@ -114,7 +115,7 @@ public:
 
     std::string inputText;
     std::string linesPerFile = "30000";
-    bool stopRequested = false;
+    std::atomic<bool> stopRequested = false;  // Ctrl-C sets it from a thread of its own
     bool timerEnabled = false;
     std::string totalCaption = "总共处理行数：0";
     std::string startCaption = "停止";
