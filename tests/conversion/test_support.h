@@ -2,7 +2,6 @@
 // stands in for the main window.
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
@@ -115,7 +114,7 @@ public:
 
     std::string inputText;
     std::string linesPerFile = "30000";
-    std::atomic<bool> stopRequested = false;  // Ctrl-C sets it from a thread of its own
+    bool stopRequested = false;
     bool timerEnabled = false;
     std::string totalCaption = "总共处理行数：0";
     std::string startCaption = "停止";
