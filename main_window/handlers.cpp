@@ -193,9 +193,9 @@ void MainWindow::ImportHandedFile(std::wstring_view file) {
         SetText(ControlId::Text4, *text);
         return;
     }
-    ShowBox(std::string(kCannotImportFile) + "「" + Utf8FromWide(file) + "」：" +
-                kNameOutsideCodePage,
-            kErrorTitle, MB_OK | MB_ICONERROR);
+    ShowBox(
+        std::string(kCannotImportFile) + "「" + Utf8FromWide(file) + "」：" + kNameOutsideCodePage,
+        kErrorTitle, MB_OK | MB_ICONERROR);
 }
 
 bool MainWindow::OnClose() {
