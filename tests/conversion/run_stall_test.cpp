@@ -3,9 +3,7 @@
 // exactly the counted lines.
 #include "conversion/run_conversion.h"
 
-#include <atomic>
 #include <chrono>
-#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -97,47 +95,6 @@ TEST_P(RunStallTest, AWriteThatFailsWhileTheInputStallsIsAWriteError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PipeAndDiskFile, RunStallTest, ::testing::Bool());
-
-// Ctrl-C in "producer | quenlo-split -" reaches the producer too: the pipe ends with its
-// last line cut, while the handler sets the stop on a thread of its own and nothing
-// pumps. The stop, asked for first, wins: the cut line is no line.
-TEST(RunStopAtEndTest, StopAskedForBeforeAPipeEndsLeavesItsCutLineUncounted) {
-    struct SignalledHost final : FakeHost {
-        using FakeHost::FakeHost;
-        std::atomic<bool> ctrlC{false};
-        bool StopRequested() override { return ctrlC; }
-    };
-    struct CutPipe final : ForwardingFileSystem {
-        std::atomic<bool>* ctrlC = nullptr;
-        std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
-            struct Input final : ForwardingInput {
-                Input(std::unique_ptr<InputFile> real, std::atomic<bool>& ctrlC)
-                    : ForwardingInput(std::move(real)), ctrlC(ctrlC) {}
-                std::size_t Read(char* buffer, std::size_t) override {
-                    // The third read waits for the splitter to hand back the first block.
-                    if (++reads < 3) {
-                        return std::string_view(reads == 1 ? "a\r\nb\r\nhal" : "f").copy(buffer, 9);
-                    }
-                    ctrlC = true;
-                    return 0;  // the producer has gone
-                }
-                std::atomic<bool>& ctrlC;
-                int reads = 0;
-            };
-            return std::make_unique<Input>(NativeFiles().OpenForReading(file), *ctrlC);
-        }
-    } pipe;
-    ScratchFolder scratch;
-    const std::filesystem::path input = scratch.path() / U8("管道.txt");
-    WriteFile(input, "");
-    SignalledHost host{input, scratch.path() / U8("转换结果")};
-    host.files = &pipe;
-    pipe.ctrlC = &host.ctrlC;
-    host.Run(RunOptions{std::chrono::hours(1)});  // no pump sees the stop first
-    EXPECT_TRUE(host.messages.empty());           // stopped, not finished
-    EXPECT_EQ(ReadFile(host.ResultsFolder() / U8(OutputFileName(1, host.today))), "a\r\nb\r\n");
-    EXPECT_EQ(host.Total(), 2);
-}
 
 }  // namespace
 }  // namespace quenlo::test
