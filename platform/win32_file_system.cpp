@@ -47,8 +47,10 @@ std::optional<FileIdentity> IdentityOf(HANDLE handle) {
             return identity;
         }
     }
+    // A file system without 64-bit ids gives zeros here too: then no identity at all.
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(handle, &info)) {
+    if (!GetFileInformationByHandle(handle, &info) ||
+        (info.nFileIndexHigh == 0 && info.nFileIndexLow == 0)) {
         return std::nullopt;
     }
     return FileIdentity{
