@@ -395,6 +395,14 @@ bool ConversionRun::Split(const char* first, const char* last) {
         const ReadAhead::Block block = *next;
         bytesRead_ += block.size;
         if (block.size == 0) {
+            // A stop asked for before the end was seen wins: Ctrl-C reaches the writer
+            // of a pipe too, whose end then cuts its last line (the handler runs on a
+            // thread of its own, so the flag may be set while nothing pumps).
+            if ((splitter.InLine() || carried > 0) && (outputClosed_ || host_.StopRequested())) {
+                writer_->DropLine();
+                stopRequested_ = true;
+                return false;
+            }
             if (carried > 0) {
                 splitter.StrayByte(carry);
             }

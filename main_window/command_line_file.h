@@ -7,8 +7,8 @@
 
 namespace quenlo {
 
-// The first argument after the program's own name, in UTF-8 and spelled so that the
-// import box keeps it; empty when there is none.
-std::string FileFromCommandLine(std::wstring_view commandLine);
+// The first argument after the program's own name, made full; empty when there is
+// none. In UTF-16: the ANSI command line has already lost what the code page lacks.
+std::wstring FileFromCommandLine(std::wstring_view commandLine);
 
 }  // namespace quenlo

@@ -8,9 +8,11 @@ void AcceptExplorersMessages(HWND window, const WindowServices::MessageFilterCal
     // WM_COPYGLOBALDATA carries a drop's data across; it has no name in the headers.
     constexpr UINT kCopyGlobalData = 0x0049;
     // A failure leaves the window as it was: a process of low integrity may not change
-    // its filter, and one that is not elevated needs no change.
+    // its filter, and one that is not elevated needs no change. These three only: what
+    // is let through reaches the window from any process, and it handles no other
+    // (no WM_COPYDATA).
     for (const UINT message :
-         {TaskbarButtonCreatedMessage(), UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, kCopyGlobalData}) {
+         {TaskbarButtonCreatedMessage(), UINT{WM_DROPFILES}, kCopyGlobalData}) {
         change(window, message, MSGFLT_ALLOW, nullptr);
     }
 }

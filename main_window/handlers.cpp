@@ -17,6 +17,7 @@
 #include "file_dialog/file_dialog.h"
 #include "main_window/input_path.h"
 #include "main_window/main_window.h"
+#include "platform/ansi_path.h"
 #include "platform/ansi_text.h"
 #include "platform/system_path.h"
 
@@ -29,6 +30,12 @@ constexpr char kTextFilter[] = "文本文件(*.TXT)|*.txt";
 
 constexpr char kFolderNotFile[] = "这是一个文件夹，不是文件。";
 constexpr char kCannotChooseFile[] = "无法选择文件：";
+// Before Windows 10 1903 text boxes hold the system's code page; a name outside it
+// keeps only to its short form, which some volumes do not have.
+constexpr char kCannotImportFile[] = "无法导入文件";
+constexpr char kNameOutsideCodePage[] =
+    "文件名中有本系统的代码页无法表示的字符（显示为问号），而文件所在的磁盘没有可代替的"
+    "短文件名（8.3 格式）。请将文件或其所在文件夹改用本系统语言的字符命名后再导入。";
 
 // Why the file dialog gave no file, in words the user can act on.
 std::string DialogFailureText(DWORD failure) {
@@ -164,15 +171,31 @@ void MainWindow::OnEnterKey() {
     }
 }
 
-// A file dropped from Explorer counts as chosen with the import button.
+// A file dropped from Explorer counts as chosen with the import button. Its name is
+// taken in UTF-16, as from the command line: the ANSI one has lost what the code page
+// lacks.
 void MainWindow::OnDropFiles(HDROP drop) {
-    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    std::string path(length + 1, '\0');
-    if (length > 0 && DragQueryFileA(drop, 0, path.data(), length + 1) == length) {
-        path.resize(length);
-        SetText(ControlId::Text4, AnsiToUtf8(path));
-    }
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring file(length + 1, L'\0');
+    const bool taken = length > 0 && DragQueryFileW(drop, 0, file.data(), length + 1) == length;
     DragFinish(drop);
+    if (taken) {
+        file.resize(length);
+        ImportHandedFile(file);
+    }
+}
+
+void MainWindow::ImportHandedFile(std::wstring_view file) {
+    if (file.empty()) {
+        return;
+    }
+    if (const std::optional<std::string> text = PathForAnsiText(file)) {
+        SetText(ControlId::Text4, *text);
+        return;
+    }
+    ShowBox(
+        std::string(kCannotImportFile) + "「" + Utf8FromWide(file) + "」：" + kNameOutsideCodePage,
+        kErrorTitle, MB_OK | MB_ICONERROR);
 }
 
 bool MainWindow::OnClose() {

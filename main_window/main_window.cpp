@@ -94,13 +94,12 @@ HWND MainWindow::Create(WindowServices services, int showCommand) {
     }
     // Window loads: the skin goes on before the window is first seen.
     FromWindow(window)->ApplySkinUnlessHighContrast();
-    // A file handed to the program is taken as if picked with the import button.
-    if (const std::string file = FileFromCommandLine(FromWindow(window)->services_.commandLine);
-        !file.empty()) {
-        FromWindow(window)->SetText(ControlId::Text4, file);
-    }
     ShowWindow(window, showCommand);
     UpdateWindow(window);
+    // A file handed to the program is taken as if picked with the import button; a
+    // refusal comes once the window is seen.
+    FromWindow(window)->ImportHandedFile(
+        FileFromCommandLine(FromWindow(window)->services_.commandLine));
     SetFocus(FromWindow(window)->Control(ControlId::Command1));
     return window;
 }

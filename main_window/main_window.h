@@ -63,6 +63,9 @@ public:
     void OnLabel7Change();
     void OnLabel9Click();
     void OnDropFiles(HDROP drop);
+    // A file handed over in UTF-16 (the command line, a drop) counts as chosen with
+    // the import button; one the import box cannot spell is refused, saying why.
+    void ImportHandedFile(std::wstring_view file);
     void OnEnterKey();
     bool OnClose();  // false: the close waits for the run to stop
     // Windows ends the session (shutdown, sign-out, restart): a run stops at a whole

@@ -18,7 +18,7 @@ bool AnsiKeeps(std::wstring_view path) {
 
 }  // namespace
 
-std::string PathForAnsiText(std::wstring_view path) {
+std::optional<std::string> PathForAnsiText(std::wstring_view path) {
     if (path.empty() || GetACP() == CP_UTF8 || AnsiKeeps(path)) {
         return Utf8FromWide(path);
     }
@@ -32,7 +32,7 @@ std::string PathForAnsiText(std::wstring_view path) {
             return Utf8FromWide(shortPath);
         }
     }
-    return Utf8FromWide(path);
+    return std::nullopt;
 }
 
 }  // namespace quenlo

@@ -14,12 +14,14 @@ bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-// The full path as the system would read the given one, or empty.
-std::wstring FullPath(const std::wstring& path) {
-    std::wstring full(path.size() + MAX_PATH, L'\0');
+}  // namespace
+
+std::wstring FullPath(std::wstring_view path) {
+    const std::wstring given(path);
+    std::wstring full(given.size() + MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
-            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+            GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
         if (length == 0) {
             return {};
         }
@@ -31,17 +33,23 @@ std::wstring FullPath(const std::wstring& path) {
     }
 }
 
-}  // namespace
-
 std::wstring SystemPath(const std::filesystem::path& path) {
     const std::wstring& given = path.native();
-    if (given.size() < kShortEnough || StartsWith(given, L"\\\\?\\") ||
-        StartsWith(given, L"\\\\.\\")) {
+    if (StartsWith(given, L"\\\\?\\") || StartsWith(given, L"\\\\.\\")) {
         return given;
     }
+    // The length that counts is the full path's: a relative path is read against the
+    // current folder and held to MAX_PATH as a whole, and the \\?\ form takes no
+    // relative path.
     const std::wstring full = FullPath(given);
-    if (full.empty() || StartsWith(full, L"\\\\?\\") || StartsWith(full, L"\\\\.\\")) {
-        return full.empty() ? given : full;  // the call then says what is wrong
+    if (full.empty()) {
+        return given;  // the call then says what is wrong
+    }
+    if (full.size() < kShortEnough) {
+        return given.size() < kShortEnough ? given : full;
+    }
+    if (StartsWith(full, L"\\\\?\\") || StartsWith(full, L"\\\\.\\")) {
+        return full;
     }
     if (StartsWith(full, L"\\\\")) {
         return L"\\\\?\\UNC\\" + full.substr(2);

@@ -39,13 +39,18 @@ private:
 
 std::optional<FileIdentity> IdentityOf(HANDLE handle) {
     // ReFS numbers files in 128 bits: two files may share the low 64 that the older
-    // call gives. The 128-bit id needs Windows 8 and a file system that has it.
+    // call gives. The 128-bit id needs Windows 8 and a file system that has it;
+    // others answer with an id of zeros, which would make all their files one.
     FILE_ID_INFO id{};
     if (GetFileInformationByHandleEx(handle, FileIdInfo, &id, sizeof id)) {
-        return IdentityFromFileId(id.VolumeSerialNumber, id.FileId.Identifier);
+        if (auto identity = IdentityFromFileId(id.VolumeSerialNumber, id.FileId.Identifier)) {
+            return identity;
+        }
     }
+    // A file system without 64-bit ids gives zeros here too: then no identity at all.
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(handle, &info)) {
+    if (!GetFileInformationByHandle(handle, &info) ||
+        (info.nFileIndexHigh == 0 && info.nFileIndexLow == 0)) {
         return std::nullopt;
     }
     return FileIdentity{
@@ -217,12 +222,17 @@ std::atomic<unsigned short> errorLanguage{0};
 
 }  // namespace
 
-FileIdentity IdentityFromFileId(std::uint64_t volume, const unsigned char (&id)[16]) {
+std::optional<FileIdentity> IdentityFromFileId(std::uint64_t volume,
+                                               const unsigned char (&id)[16]) {
     // Little-endian, as the system lays it out: where a file system has only 64 bits
     // (NTFS) they are the low half, and the identity equals the older call's.
     std::uint64_t halves[2] = {};
     for (int i = 0; i < 16; ++i) {
         halves[i / 8] |= static_cast<std::uint64_t>(id[i]) << (8 * (i % 8));
+    }
+    constexpr std::uint64_t kAllOnes = ~std::uint64_t{0};
+    if ((halves[0] == 0 && halves[1] == 0) || (halves[0] == kAllOnes && halves[1] == kAllOnes)) {
+        return std::nullopt;
     }
     return FileIdentity{volume, halves[0], halves[1]};
 }

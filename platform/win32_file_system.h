@@ -21,8 +21,10 @@ public:
 };
 
 // A file's identity from its 128-bit id (FILE_ID_INFO's bytes) and 64-bit volume
-// serial number.
-FileIdentity IdentityFromFileId(std::uint64_t volume, const unsigned char (&id)[16]);
+// serial number. Nothing for an id of all zeros (a file system without 128-bit ids)
+// or all ones (a file without a unique one): that id names no file.
+std::optional<FileIdentity> IdentityFromFileId(std::uint64_t volume,
+                                               const unsigned char (&id)[16]);
 
 // The system's text for an error code, in UTF-8, without the trailing line break.
 std::string SystemErrorText(unsigned long error);

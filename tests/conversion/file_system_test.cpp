@@ -239,13 +239,18 @@ TEST_F(FileSystemTest, AReadThatWaitsOnAStalledPipeCanBeCancelled) {
 }
 
 #ifdef _WIN32
-TEST(Win32FilesTest, The128BitIdKeepsBothHalvesLowFirst) {
+TEST(Win32FilesTest, The128BitIdKeepsBothHalvesLowFirstAndZerosNameNoFile) {
     unsigned char id[16] = {};
+    EXPECT_EQ(IdentityFromFileId(7, id), std::nullopt);  // FAT, exFAT: ask the older call
     id[0] = 1;
     id[15] = 2;
     EXPECT_EQ(IdentityFromFileId(7, id), (FileIdentity{7, 1, std::uint64_t{2} << 56}));
+    std::fill(std::begin(id), std::end(id), 0xFF);
+    EXPECT_EQ(IdentityFromFileId(7, id), std::nullopt);
 }
 
+// Decided on the full path: a relative one is read against the current folder, and
+// from a deep one a short name makes a long path.
 TEST(Win32FilesTest, LongPathsGoToTheSystemInTheExtendedForm) {
     const std::wstring name(300, L'n');
     wchar_t current[MAX_PATH * 2] = {};
@@ -254,11 +259,19 @@ TEST(Win32FilesTest, LongPathsGoToTheSystemInTheExtendedForm) {
     if (here.back() != L'\\') {
         here += L'\\';
     }
+    constexpr std::size_t kLimit = MAX_PATH - 12;  // CreateDirectoryW's
+    const std::wstring under(kLimit - 1 - here.size(), L'u');
+    const std::wstring over(kLimit - here.size(), L'o');
+    const std::wstring drive = L"C:\\" + std::wstring(kLimit - 4, L'd');  // 247 in all
     const struct {
         std::wstring given;
         std::wstring expected;
     } cases[] = {
         {L"C:\\short\\a.txt", L"C:\\short\\a.txt"},
+        {under, under},
+        {over, L"\\\\?\\" + here + over},
+        {drive, drive},
+        {drive + L"e", L"\\\\?\\" + drive + L"e"},
         {L"C:\\dir\\" + name, L"\\\\?\\C:\\dir\\" + name},
         {L"C:/dir/./x/../" + name, L"\\\\?\\C:\\dir\\" + name},
         {L"\\\\server\\share\\" + name, L"\\\\?\\UNC\\server\\share\\" + name},

@@ -31,6 +31,7 @@ public:
     std::size_t readChunk = SIZE_MAX;
     // Another program cuts the input to this length after the first read.
     std::optional<std::uintmax_t> shrinkInputTo;
+    std::atomic<bool> endRead{false};  // set before the end of the input is handed on
 
     std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override {
         return std::make_unique<Input>(*this, file, NativeFiles().OpenForReading(file));
@@ -52,6 +53,7 @@ private:
                 throw FileError(path_, "The network name is no longer available.");
             }
             const std::size_t n = ForwardingInput::Read(buffer, std::min(size, owner_.readChunk));
+            owner_.endRead = n == 0;
             if (owner_.shrinkInputTo) {
                 std::filesystem::resize_file(path_, *owner_.shrinkInputTo);
                 owner_.shrinkInputTo.reset();
@@ -258,6 +260,19 @@ TEST_F(RunFailuresTest, InputTricklingInOddPiecesIsSplitTheSame) {
     EXPECT_EQ(ReadFile(OutputPath(1)),
               "\xFF\xFE" + Utf16LE(u"中a\r\nb\u0D20 ") + "\x41" + Utf16LE(u"\r\n"));
     EXPECT_EQ(host.Total(), 4);
+}
+
+// Ctrl-C in "producer | quenlo-split -" reaches the producer too: its output ends in a
+// cut line just after the handler, on a thread of its own, set the stop. The stop wins.
+TEST_F(RunFailuresTest, StopAskedForBeforeThePipeEndsLeavesItsCutLineUncounted) {
+    host.files = &faulty;
+    faulty.readChunk = 9;  // the end comes third, once the first block is handed back
+    host.signalled = &faulty.endRead;
+    WriteFile(input, "a\r\nb\r\nhalf");
+    host.Run(RunOptions{std::chrono::hours(1)});  // no pump sees the stop first
+    EXPECT_TRUE(host.messages.empty());           // stopped, not finished
+    EXPECT_EQ(ReadFile(OutputPath(1)), "a\r\nb\r\n");
+    EXPECT_EQ(host.Total(), 2);
 }
 
 TEST_F(RunFailuresTest, MissingParentFoldersAreMadeOnlyWhenAsked) {

@@ -2,6 +2,7 @@
 // stands in for the main window.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
@@ -115,6 +116,7 @@ public:
     std::string inputText;
     std::string linesPerFile = "30000";
     bool stopRequested = false;
+    const std::atomic<bool>* signalled = nullptr;  // a stop set on another thread (Ctrl-C)
     bool timerEnabled = false;
     std::string totalCaption = "总共处理行数：0";
     std::string startCaption = "停止";
@@ -132,7 +134,7 @@ public:
 
     std::string InputPathText() override { return inputText; }
     std::string LinesPerFileText() override { return linesPerFile; }
-    bool StopRequested() override { return stopRequested; }
+    bool StopRequested() override { return stopRequested || (signalled && *signalled); }
     void SetTimerEnabled(bool enabled) override { timerEnabled = enabled; }
     std::string TotalCaption() override { return totalCaption; }
     void SetTotalCaption(std::string_view caption) override { totalCaption = caption; }
