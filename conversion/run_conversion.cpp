@@ -166,7 +166,8 @@ void ConversionRun::Run() {
         }
         StartWriter(signature);
         ReadSettings();
-        stopRequested_ = host_.StopRequested();
+        // The output may have been closed while the first read kept the run waiting.
+        stopRequested_ = outputClosed_ || host_.StopRequested();
         const char* first = head.data + signature.mark.size();
         const char* last = head.data + head.size;
         bool finished = false;
