@@ -5,8 +5,10 @@
 #include "conversion/run_conversion.h"
 
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <map>
+#include <thread>
 #include <tuple>
 #include <utility>
 
@@ -50,6 +52,8 @@ public:
     bool struck = false;
     Path struckFile;
     std::uint64_t bytesBefore = 0;  // of the input, before the struck read
+    // When set, the first read waits for it: the run pumps while it waits.
+    const std::atomic<bool>* firstReadWaitsFor = nullptr;
 
     // Counts the call; when it is the chosen one, throws if `raise`, else says so.
     bool Strike(int kind, const Path& file, bool raise = true) {
@@ -84,6 +88,9 @@ private:
         Input(FaultingFiles& owner, const Path& path)
             : ForwardingInput(NativeFiles().OpenForReading(path)), fs(owner), file(path) {}
         std::size_t Read(char* buffer, std::size_t size) override {
+            while (read == 0 && fs.firstReadWaitsFor && !*fs.firstReadWaitsFor) {
+                std::this_thread::yield();
+            }
             if (fs.Strike(kRead, file, false)) {
                 fs.bytesBefore = read;
                 if (fs.fault == kError) {
@@ -242,6 +249,7 @@ protected:
     FakeHost host{input, results};
     FaultingFiles files;
     std::vector<std::int64_t> endedWithin;  // lines ended within the first n bytes
+    std::atomic<bool> pumped;
     int runs = 0;
 
     void SetUp() override { WriteFile(bystander, "not the job's"); }
@@ -307,9 +315,12 @@ protected:
         host.linesPerFile = std::to_string(s.linesPerFile);
         files = FaultingFiles();
         std::tie(files.call, files.nth, files.fault) = std::tuple(call, nth, fault);
+        pumped = false;
+        files.firstReadWaitsFor = cadence == kNever ? nullptr : &pumped;
         long long shown = -1;  // the count when the stop was asked for, or the output closed
         std::map<std::string, std::string> closed;  // the files the session end left
         host.onPump = [&](FakeHost& h) {
+            pumped = true;
             // Both halves of the count rule: the files hold the lines counted, and the
             // count takes in every line ended before the block in hand.
             const std::uint64_t read = std::min<std::uint64_t>(h.bytesRead, s.input.size());
