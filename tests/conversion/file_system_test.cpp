@@ -259,6 +259,9 @@ TEST(Win32FilesTest, LongPathsGoToTheSystemInTheExtendedForm) {
         std::wstring expected;
     } cases[] = {
         {L"C:\\short\\a.txt", L"C:\\short\\a.txt"},
+        // Just under and at the length where a folder can no longer be made without it.
+        {L"C:\\d\\" + name.substr(0, 242), L"C:\\d\\" + name.substr(0, 242)},
+        {L"C:\\d\\" + name.substr(0, 243), L"\\\\?\\C:\\d\\" + name.substr(0, 243)},
         {L"C:\\dir\\" + name, L"\\\\?\\C:\\dir\\" + name},
         {L"C:/dir/./x/../" + name, L"\\\\?\\C:\\dir\\" + name},
         {L"\\\\server\\share\\" + name, L"\\\\?\\UNC\\server\\share\\" + name},

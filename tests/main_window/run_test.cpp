@@ -518,7 +518,7 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
     ULONG STDMETHODCALLTYPE Release() override { return --references; }
-    HRESULT STDMETHODCALLTYPE HrInit() override { return Told("init"); }
+    HRESULT STDMETHODCALLTYPE HrInit() override { return Told("init"), initResult; }
     HRESULT STDMETHODCALLTYPE SetProgressValue(HWND, ULONGLONG done, ULONGLONG total) override {
         return Told("value " + std::to_string(done) + " " + std::to_string(total));
     }
@@ -549,6 +549,7 @@ public:
         calls.push_back(what);
         return S_OK;
     }
+    HRESULT initResult = S_OK;
     ULONG references = 0;
     std::vector<std::string> calls;
 };
@@ -575,6 +576,28 @@ TEST(ShellTaskbarButton, TellsTheListDoneAndTotalInThatOrderAndFlashesUntilTheUs
     button.reset();
     EXPECT_EQ(list.references, 0u);
     EXPECT_EQ(TaskbarButtonCreatedMessage(), RegisterWindowMessageA("TaskbarButtonCreated"));
+
+    // No taskbar, then one that fails to start: each is let go and told nothing, and a
+    // new button of the shell asks again.
+    RecordingTaskbarList failing;
+    failing.initResult = E_FAIL;
+    bool none = true;
+    button = MakeShellTaskbarButton(
+        [&]() -> ITaskbarList3* { return none ? nullptr : (failing.AddRef(), &failing); });
+    button->ButtonCreated(window);
+    button->ShowProgress(window, 1, 2);
+    none = false;
+    button->ButtonCreated(window);
+    EXPECT_EQ(failing.references, 0u);
+    button->ShowProgress(window, 1, 2);
+    button->ShowError(window);
+    button->Clear(window);
+    failing.initResult = S_OK;
+    button->ButtonCreated(window);
+    button->ShowProgress(window, 3, 4);
+    EXPECT_EQ(failing.calls, (std::vector<std::string>{"init", "init", "value 3 4"}));
+    button.reset();
+    EXPECT_EQ(failing.references, 0u);
 }
 
 // The shell's own button under Wine: told everything a run tells it, and the run
