@@ -78,6 +78,9 @@ public:
     virtual ~OutputFile() = default;
     // Size of the file when it was opened: 0 means it was just created (or empty).
     virtual std::uint64_t SizeAtOpen() const = 0;
+    // The file's last bytes when it was opened, up to two (one 16-bit unit); empty
+    // when it was empty or could not be read.
+    virtual std::string LastBytesAtOpen() const = 0;
     // Writes everything or throws FileError.
     virtual void Write(const char* data, std::size_t size) = 0;
     // Cuts the file back to size bytes; later writes follow them. Throws FileError.

@@ -92,8 +92,19 @@ void OutputWriter::OpenTarget() {
     committedEnd_ = file_->SizeAtOpen();
     if (file_->SizeAtOpen() == 0) {
         Put(format_.mark);
+    } else if (EndsWithinALine(file_->LastBytesAtOpen())) {
+        // A file cut short (a power failure, an edit by hand): its last text stays a
+        // record of its own rather than being joined to the first new line.
+        Put(format_.lineEnd);
     }
     FileWorkDone();
+}
+
+bool OutputWriter::EndsWithinALine(std::string_view lastBytes) const {
+    // In the run's units: CR LF is two of them.
+    const std::string_view cr = format_.lineEnd.substr(0, format_.lineEnd.size() / 2);
+    const std::string_view lf = format_.lineEnd.substr(cr.size());
+    return !lastBytes.empty() && !lastBytes.ends_with(cr) && !lastBytes.ends_with(lf);
 }
 
 void OutputWriter::AppendText(std::string_view text) {

@@ -88,6 +88,7 @@ private:
     // Makes file n of the current date the one bytes go to.
     void SelectFile(std::int64_t fileNumber);
     void OpenTarget();
+    bool EndsWithinALine(std::string_view lastBytes) const;
     void StartSpan(std::string_view run, std::uint64_t lines, std::int64_t fileNumber);
     void CommitSpan();
     // The common case inline: a small piece that fits in the buffer.

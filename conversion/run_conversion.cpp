@@ -7,13 +7,12 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "conversion/leading_number.h"
 #include "conversion/line_splitter.h"
-#include "conversion/output_naming.h"
 #include "conversion/output_writer.h"
 #include "conversion/read_ahead.h"
+#include "conversion/run_preparation.h"
 #include "conversion/text_encoding.h"
 #include "conversion/texts.h"
 
@@ -27,25 +26,6 @@ using Clock = std::chrono::steady_clock;
 // block boundaries instead, and costly ones (a file opened for each) after the work
 // on the files.
 constexpr std::uint64_t kLinesPerClockCheck = 256;
-
-std::string_view TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// A failure that ends the run, with the text the user is shown.
-struct RunFailure {
-    std::string message;
-    bool outputBroken;  // the buffered output cannot be written any more
-};
-
-std::string Describe(std::string_view what, const std::filesystem::path& file,
-                     std::string_view reason) {
-    return std::string(what) + "「" + Utf8FromPath(file) + "」：" + std::string(reason);
-}
 
 class ConversionRun final : public RunningConversion {
 public:
@@ -81,9 +61,6 @@ public:
 
 private:
     void Prepare();
-    void MakeResultsFolder(const std::filesystem::path& results);
-    void RefuseInputAmongOutputs(const std::filesystem::path& results);
-    void RemoveCleanupFile(std::string_view inputText);
     // Nothing when the run was stopped while the input kept it waiting.
     std::optional<ReadAhead::Block> NextBlock(const std::function<bool()>& giveUp);
     bool StopWhileWaiting();
@@ -140,7 +117,6 @@ private:
     ConversionHost& host_;
     FileSystem& files_;
     RunOptions options_;
-    std::filesystem::path inputPath_;
     std::optional<FileIdentity> inputIdentity_;
     std::unique_ptr<InputFile> input_;
     std::unique_ptr<ReadAhead> reader_;  // reads input_: goes before it
@@ -190,7 +166,8 @@ void ConversionRun::Run() {
         }
         StartWriter(signature);
         ReadSettings();
-        stopRequested_ = host_.StopRequested();
+        // The output may have been closed while the first read kept the run waiting.
+        stopRequested_ = outputClosed_ || host_.StopRequested();
         const char* first = head.data + signature.mark.size();
         const char* last = head.data + head.size;
         bool finished = false;
@@ -218,90 +195,12 @@ void ConversionRun::Run() {
     }
 }
 
-// Everything before the first line. For the window the results folder comes first:
-// a path there that is no folder is refused before anything else. Otherwise it
-// comes once the input is open, so a run that cannot start leaves nothing behind.
-// The earlier file named after the input goes only once the input is open, so a
-// run that cannot read its input deletes nothing.
+// Everything before the first line.
 void ConversionRun::Prepare() {
-    const std::filesystem::path results = host_.ResultsFolder();
-    if (options_.folderBeforeInput) {
-        MakeResultsFolder(results);
-    }
-    std::string inputText = host_.InputPathText();
-    if (options_.trimInputPath) {
-        inputText = std::string(TrimSpaces(inputText));
-    }
-    try {
-        inputPath_ = PathFromUtf8(inputText);
-    } catch (const std::exception&) {
-        throw RunFailure{std::string(kInvalidInputPath) + "「" + inputText + "」", false};
-    }
-    try {
-        input_ = files_.OpenForReading(inputPath_);
-    } catch (const FileError& error) {
-        throw RunFailure{Describe(kCannotOpenInput, error.file(), error.reason()), false};
-    }
-    inputIdentity_ = input_->Identity();
-    inputLength_ = input_->Length();
-    if (inputLength_) {
-        host_.Progress(0, *inputLength_);  // the length is known before the first pump
-    }
-    if (!options_.folderBeforeInput) {
-        MakeResultsFolder(results);
-    }
-    RefuseInputAmongOutputs(results);
-    if (options_.removeCleanupFile) {
-        RemoveCleanupFile(inputText);
-    }
-}
-
-void ConversionRun::MakeResultsFolder(const std::filesystem::path& results) {
-    std::vector<std::filesystem::path> levels{results};
-    if (options_.createParentFolders) {
-        for (std::filesystem::path parent = results.parent_path();
-             !parent.empty() && parent != parent.parent_path() && !files_.Exists(parent);
-             parent = parent.parent_path()) {
-            levels.push_back(parent);
-        }
-    }
-    try {
-        for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
-            files_.CreateFolder(*level);
-        }
-    } catch (const FileError& error) {
-        throw RunFailure{Describe(kCannotCreateFolder, error.file(), error.reason()), false};
-    }
-}
-
-// An earlier result split again would be appended to while it is read, and never
-// end; its lines would also go to the files before it. So before anything is
-// written, the input is compared with every numbered file in the results folder,
-// whatever name or link leads to it.
-void ConversionRun::RefuseInputAmongOutputs(const std::filesystem::path& results) {
-    if (!inputIdentity_) {
-        return;
-    }
-    for (const std::filesystem::path& name : files_.FolderEntries(results)) {
-        if (IsOutputFileName(Utf8FromPath(name)) &&
-            files_.Identity(results / name) == inputIdentity_) {
-            throw RunFailure{Describe(kCannotOpenInput, inputPath_, kInputIsOutput), false};
-        }
-    }
-}
-
-void ConversionRun::RemoveCleanupFile(std::string_view inputText) {
-    const std::optional<std::string> name = CleanupFileName(inputText, host_.Today());
-    if (!name) {
-        return;
-    }
-    const std::filesystem::path file = host_.ResultsFolder() / PathFromUtf8(*name);
-    if (inputIdentity_ && files_.Identity(file) == inputIdentity_) {
-        return;  // never delete what we are about to read
-    }
-    if (files_.Exists(file)) {
-        files_.Remove(file);  // a failure here only leaves an old file behind
-    }
+    PreparedInput prepared = PrepareRun(host_, options_);
+    input_ = std::move(prepared.file);
+    inputIdentity_ = prepared.identity;
+    inputLength_ = prepared.length;
 }
 
 std::optional<ReadAhead::Block> ConversionRun::NextBlock(const std::function<bool()>& giveUp) {

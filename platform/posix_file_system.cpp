@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "conversion/texts.h"
@@ -147,10 +148,11 @@ std::unique_ptr<InputFile> InputFrom(const std::filesystem::path& file, int fd) 
 
 class PosixOutputFile final : public OutputFile {
 public:
-    PosixOutputFile(std::filesystem::path path, int fd, std::uint64_t size)
-        : path_(std::move(path)), fd_(fd), sizeAtOpen_(size) {}
+    PosixOutputFile(std::filesystem::path path, int fd, std::uint64_t size, std::string lastBytes)
+        : path_(std::move(path)), fd_(fd), sizeAtOpen_(size), lastBytes_(std::move(lastBytes)) {}
 
     std::uint64_t SizeAtOpen() const override { return sizeAtOpen_; }
+    std::string LastBytesAtOpen() const override { return lastBytes_; }
 
     void Write(const char* data, std::size_t size) override {
         while (size > 0) {
@@ -185,6 +187,7 @@ private:
     std::filesystem::path path_;
     Descriptor fd_;
     std::uint64_t sizeAtOpen_;
+    std::string lastBytes_;
 };
 
 }  // namespace
@@ -208,7 +211,13 @@ std::unique_ptr<InputFile> PosixFileSystem::OpenStandardInput(const std::filesys
 }
 
 std::unique_ptr<OutputFile> PosixFileSystem::OpenForAppending(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    // Read access only to see how the file ends; a file we may write but not read
+    // is appended to as it always was.
+    int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    const bool readable = fd >= 0;
+    if (!readable && errno == EACCES) {
+        fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    }
     if (fd < 0) {
         ThrowErrno(file, errno);
     }
@@ -217,8 +226,23 @@ std::unique_ptr<OutputFile> PosixFileSystem::OpenForAppending(const std::filesys
     if (::fstat(fd, &info) != 0) {
         ThrowErrno(file, errno);
     }
-    return std::make_unique<PosixOutputFile>(file, guard.release(),
-                                             static_cast<std::uint64_t>(info.st_size));
+    std::string lastBytes;
+    if (readable && S_ISREG(info.st_mode) && info.st_size > 0) {
+        lastBytes.resize(std::min<std::size_t>(2, static_cast<std::size_t>(info.st_size)));
+        ssize_t n = 0;
+        do {
+            n = ::pread(fd, lastBytes.data(), lastBytes.size(),
+                        info.st_size - static_cast<off_t>(lastBytes.size()));
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) {
+            ThrowErrno(file, errno);
+        }
+        if (static_cast<std::size_t>(n) != lastBytes.size()) {
+            lastBytes.clear();  // cut meanwhile: not known
+        }
+    }
+    return std::make_unique<PosixOutputFile>(
+        file, guard.release(), static_cast<std::uint64_t>(info.st_size), std::move(lastBytes));
 }
 
 bool PosixFileSystem::Exists(const std::filesystem::path& path) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <mutex>
+#include <string>
 #include <utility>
 
 #include <windows.h>
@@ -177,10 +178,15 @@ std::unique_ptr<InputFile> InputFrom(const std::filesystem::path& file, HANDLE r
 
 class Win32OutputFile final : public OutputFile {
 public:
-    Win32OutputFile(std::filesystem::path path, HANDLE handle, std::uint64_t size)
-        : path_(std::move(path)), handle_(handle), sizeAtOpen_(size) {}
+    Win32OutputFile(std::filesystem::path path, HANDLE handle, std::uint64_t size,
+                    std::string lastBytes)
+        : path_(std::move(path)),
+          handle_(handle),
+          sizeAtOpen_(size),
+          lastBytes_(std::move(lastBytes)) {}
 
     std::uint64_t SizeAtOpen() const override { return sizeAtOpen_; }
+    std::string LastBytesAtOpen() const override { return lastBytes_; }
 
     void Write(const char* data, std::size_t size) override {
         while (size > 0) {
@@ -216,6 +222,7 @@ private:
     std::filesystem::path path_;
     Handle handle_;
     std::uint64_t sizeAtOpen_;
+    std::string lastBytes_;
 };
 
 std::atomic<unsigned short> errorLanguage{0};
@@ -307,19 +314,47 @@ std::unique_ptr<InputFile> Win32FileSystem::OpenStandardInput(const std::filesys
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::OpenForAppending(const std::filesystem::path& file) {
-    HANDLE raw = CreateFileW(SystemPath(file).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    // Read access only to see how the file ends; a file we may write but not read
+    // (its permissions, or another program's share mode) is appended to as it
+    // always was.
+    const std::wstring name = SystemPath(file);
+    HANDLE raw = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool readable = raw != INVALID_HANDLE_VALUE;
+    const DWORD error = readable ? ERROR_SUCCESS : GetLastError();
+    if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) {
+        raw = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
     if (raw == INVALID_HANDLE_VALUE) {
         ThrowLastError(file);
     }
     Handle handle(raw);
     LARGE_INTEGER size{};
-    LARGE_INTEGER zero{};
-    if (!GetFileSizeEx(raw, &size) || !SetFilePointerEx(raw, zero, nullptr, FILE_END)) {
+    if (!GetFileSizeEx(raw, &size)) {
         ThrowLastError(file);
     }
-    return std::make_unique<Win32OutputFile>(file, handle.release(),
-                                             static_cast<std::uint64_t>(size.QuadPart));
+    std::string lastBytes;
+    if (readable && size.QuadPart > 0) {
+        lastBytes.resize(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, 2)));
+        LARGE_INTEGER at{};
+        at.QuadPart = size.QuadPart - static_cast<LONGLONG>(lastBytes.size());
+        DWORD done = 0;
+        if (!SetFilePointerEx(raw, at, nullptr, FILE_BEGIN) ||
+            !ReadFile(raw, lastBytes.data(), static_cast<DWORD>(lastBytes.size()), &done,
+                      nullptr)) {
+            ThrowLastError(file);
+        }
+        if (done != lastBytes.size()) {
+            lastBytes.clear();  // cut meanwhile: not known
+        }
+    }
+    LARGE_INTEGER zero{};
+    if (!SetFilePointerEx(raw, zero, nullptr, FILE_END)) {
+        ThrowLastError(file);
+    }
+    return std::make_unique<Win32OutputFile>(
+        file, handle.release(), static_cast<std::uint64_t>(size.QuadPart), std::move(lastBytes));
 }
 
 bool Win32FileSystem::Exists(const std::filesystem::path& path) {

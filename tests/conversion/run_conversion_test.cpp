@@ -294,12 +294,20 @@ TEST_F(RunConversionTest, MidnightContinuesTheNumberingInFilesOfTheNewDate) {
 TEST_F(RunConversionTest, EarlierFilesOfTheDayAreAppendedToAndTheCleanupFileDeleted) {
     std::filesystem::create_directory(results);
     WriteFile(OutputPath(1), "old\r\n");
+    // Cut short by a power failure or edited by hand: its last record stays whole.
+    WriteFile(OutputPath(2), "old\r\ncut");
+    WriteFile(OutputPath(3), "lone CR\r");
+    WriteFile(OutputPath(4), "");
     WriteFile(OutputPath(1, kNextDay), "other day\r\n");
     WriteFile(results / U8("输入 数据-2026-12-07.txt"), "stale");
     WriteFile(results / U8("输入 数据-2026-12-06.txt"), "yesterday");
-    WriteFile(input, Lines(1, 2));
+    WriteFile(input, Lines(1, 8));
+    host.linesPerFile = "2";
     host.Run();
     EXPECT_EQ(Output(1), "old\r\n" + Lines(1, 2));
+    EXPECT_EQ(Output(2), "old\r\ncut\r\n" + Lines(3, 4));
+    EXPECT_EQ(Output(3), "lone CR\r" + Lines(5, 6));
+    EXPECT_EQ(Output(4), Lines(7, 8));
     EXPECT_EQ(Output(1, kNextDay), "other day\r\n");
     EXPECT_FALSE(std::filesystem::exists(results / U8("输入 数据-2026-12-07.txt")));
     EXPECT_TRUE(std::filesystem::exists(results / U8("输入 数据-2026-12-06.txt")));
@@ -349,10 +357,14 @@ TEST_F(RunConversionTest, Utf16InputIsSplitInSixteenBitUnits) {
         };
         const std::string mark = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
         std::filesystem::remove_all(results);
+        std::filesystem::create_directory(results);
+        // Its last byte is a CR or LF byte, its last unit neither: the unit decides.
+        const std::u16string old = std::u16string(u"旧") + (bigEndian ? u'\u0D0A' : u'\u0A0D');
+        WriteFile(OutputPath(2), units(old));
         WriteFile(input, mark + units(u" \u0A0Da\n\u0D0Ab \n\nc"));
         host.Run();
         EXPECT_EQ(Output(1), mark + units(u"\u0A0Da\r\n"));
-        EXPECT_EQ(Output(2), mark + units(u"\u0D0Ab\r\n"));
+        EXPECT_EQ(Output(2), units(old + u"\r\n\u0D0Ab\r\n"));
         EXPECT_EQ(Output(3), mark + units(u"\r\n"));
         EXPECT_EQ(Output(4), mark + units(u"c\r\n"));
         EXPECT_EQ(ResultNames().size(), 4u);

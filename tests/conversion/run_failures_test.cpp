@@ -72,6 +72,7 @@ private:
                std::unique_ptr<OutputFile> real)
             : owner_(owner), path_(std::move(path)), real_(std::move(real)) {}
         std::uint64_t SizeAtOpen() const override { return real_->SizeAtOpen(); }
+        std::string LastBytesAtOpen() const override { return real_->LastBytesAtOpen(); }
         void Write(const char* data, std::size_t size) override {
             if (size > owner_.writableBytes) {
                 // As a real disk does: what fits is written, then the write fails.

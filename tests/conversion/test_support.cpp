@@ -126,6 +126,7 @@ std::unique_ptr<OutputFile> StallingFiles::OpenForAppending(const std::filesyste
     public:
         explicit FullDisk(std::filesystem::path path) : path_(std::move(path)) {}
         std::uint64_t SizeAtOpen() const override { return 0; }
+        std::string LastBytesAtOpen() const override { return {}; }
         void Write(const char*, std::size_t) override { throw FileError(path_, "disk full"); }
         void Truncate(std::uint64_t) override {}
         void Close() override {}

@@ -125,6 +125,7 @@ public:
     int pumps = 0;
     std::uint64_t bytesRead = 0;  // as Progress last told
     std::function<void(FakeHost&)> onPump;
+    RunningConversion* running = nullptr;  // while the run goes on
     FileSystem* files = &NativeFiles();
     std::filesystem::path resultsFolder;
 
@@ -144,6 +145,7 @@ public:
     }
     void ProcessPendingMessages() override;
     void Progress(std::uint64_t read, std::uint64_t) override { bytesRead = read; }
+    void SetRunningConversion(RunningConversion* run) override { running = run; }
     CalendarDate Today() override { return today; }
     std::filesystem::path ResultsFolder() override { return resultsFolder; }
     FileSystem& Files() override { return *files; }

@@ -128,15 +128,30 @@ TEST_F(MainWindowTest, ImportAsksForAnExistingTextFileAndKeepsThePathWhenCancell
 }
 
 TEST_F(MainWindowTest, ImportThatFailsSaysWhyAndKeepsThePath) {
-    services_.dialogError = [] { return static_cast<DWORD>(FNERR_BUFFERTOOSMALL); };
+    const std::string why = "无法选择文件：", memory = why + "内存不足，文件对话框无法打开。";
+    const std::pair<DWORD, std::string> rows[] = {
+        {FNERR_BUFFERTOOSMALL, why + "所选文件的路径太长，文件对话框容纳不下（最多 1023 字节）。"
+                                     "可将路径直接粘贴到导入框，或把文件移到路径较短的文件夹。"},
+        {FNERR_INVALIDFILENAME, why + "文件名无效。"},
+        {CDERR_MEMALLOCFAILURE, memory},
+        {CDERR_MEMLOCKFAILURE, memory},
+        {CDERR_DIALOGFAILURE, why + "文件对话框无法打开（错误代码 0xFFFF）。"},
+        {CDERR_INITIALIZATION, why + "文件对话框无法打开（错误代码 0x0002）。"},
+    };
+    DWORD failure = 0;
+    services_.dialogError = [&] { return failure; };
     Open();
     Window().SetText(ControlId::Text4, "C:\\old.txt");
-    Click(ControlId::Command1);
-    EXPECT_EQ(Text(ControlId::Text4), "C:\\old.txt");
-    ASSERT_EQ(boxes_.size(), 1u);
-    EXPECT_EQ(boxes_[0].title, kErrorTitle);
-    EXPECT_NE(boxes_[0].text.find("路径太长"), std::string::npos) << boxes_[0].text;
-    EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    for (const auto& [code, text] : rows) {
+        failure = code;
+        boxes_.clear();
+        Click(ControlId::Command1);
+        EXPECT_EQ(Text(ControlId::Text4), "C:\\old.txt");
+        ASSERT_EQ(boxes_.size(), 1u);
+        EXPECT_EQ(boxes_[0].title, kErrorTitle);
+        EXPECT_EQ(boxes_[0].text, text);
+        EXPECT_EQ(boxes_[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    }
 }
 
 // As a person presses Enter: on the keyboard, through the program's own loop.
