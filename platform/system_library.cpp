@@ -11,9 +11,9 @@ using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
 // Windows 8 has it, Windows 7 only with KB2533623. Where it exists, so do the
 // LOAD_LIBRARY_SEARCH flags: LoadLibraryEx's documentation names this very probe.
 SetDefaultDllDirectoriesFn SetDefaultDllDirectoriesFunction() {
-    static const auto function = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"),
-                                               "SetDefaultDllDirectories")));
+    static const auto function =
+        reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
     return function;
 }
 
