@@ -1,5 +1,7 @@
 // The shipped executables import only what release/windows-imports.txt lists, and that
 // list holds only functions that Windows 7 has: a newer API is a conscious decision.
+// They import from Known DLLs only (release/known-dlls.txt): Windows looks for any other
+// DLL beside the program first.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,6 +58,19 @@ const std::vector<Shipped>& ShippedExecutables() {
     return files;
 }
 
+std::set<std::string> ReadKnownDlls() {
+    std::ifstream file(QUENLO_KNOWN_DLLS);
+    EXPECT_TRUE(file) << "cannot read " << QUENLO_KNOWN_DLLS;
+    std::set<std::string> dlls;
+    std::string text;
+    while (std::getline(file, text)) {
+        if (!text.empty() && text[0] != '#') {
+            dlls.insert(text);
+        }
+    }
+    return dlls;
+}
+
 std::string Key(const std::string& dll, const std::string& function) {
     return dll + " " + function;
 }
@@ -107,6 +122,23 @@ TEST(ImportList, ShippedExecutablesImportNothingElseAndEveryEntryIsStillUsed) {
         }
     }
     EXPECT_EQ(unused, "") << "listed but imported by no shipped executable: remove them";
+}
+
+TEST(ImportList, ShippedExecutablesImportFromKnownDllsOnly) {
+    const std::set<std::string> known = ReadKnownDlls();
+    ASSERT_TRUE(known.count("kernel32.dll")) << QUENLO_KNOWN_DLLS << " is not a list of DLLs";
+    std::string unknown;
+    for (const Shipped& exe : ShippedExecutables()) {
+        PeImports imports;
+        ASSERT_NO_THROW(imports = ReadPeImports(exe.path)) << exe.path;
+        for (const auto& [dll, functions] : imports.functions) {
+            if (!known.count(dll)) {
+                unknown += dll + "   " + exe.path + "\n";
+            }
+        }
+    }
+    EXPECT_EQ(unknown, "") << "no Known DLL: load it from the system folder at run time "
+                              "(platform/system_library.h) instead of importing it";
 }
 
 TEST(PeImports, RefusesFilesThatAreNoExecutableNamingThem) {

@@ -2,11 +2,14 @@
 # The win64 release zip as a user meets it: unpacked into a folder whose name has a space
 # and Chinese characters, Quenlo.exe started from there converts a small file through
 # its window (driven from outside, as a person would), the results land in "转换结果"
-# beside it, and quenlo-split.exe from the zip knows its version.
+# beside it, and quenlo-split.exe from the zip knows its version and converts the same
+# file. Beside the programs lie DLLs named like system DLLs that are no Known DLLs, as a
+# web page could save them into Downloads; Wine is told to look for those beside the
+# program first, as Windows does, and none of them may be loaded.
 # Runs inside scripts/windows_session.sh (a display and a Wine prefix).
-# Usage: release_zip_test.sh SOURCE_DIR WIN64_TREE VERSION DEMO_DRIVER_EXE
+# Usage: release_zip_test.sh SOURCE_DIR WIN64_TREE VERSION DEMO_DRIVER_EXE PLANTED_DLL
 set -euo pipefail
-source_dir=$1 tree=$2 version=$3 driver=$4
+source_dir=$1 tree=$2 version=$3 driver=$4 planted=$5
 export LC_ALL=C.UTF-8  # Wine reads the Chinese path arguments as UTF-8
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -24,6 +27,10 @@ entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 app="$work/下载 文件/Quenlo 工具"
 mkdir -p "$app"
 unzip -q "$zip" -d "$app"
+planted_names=(msimg32 oleacc comctl32 shcore)
+for name in "${planted_names[@]}"; do cp "$planted" "$app/$name.dll"; done
+overrides=$(IFS=,; echo "${planted_names[*]}")
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}$overrides=n,b"
 
 # 12,345 lines, some with spaces at either end; in files of 5000 lines (the driver's
 # setting) they make three files.
@@ -54,4 +61,13 @@ cat "$results/1-$date" "$results/2-$date" "$results/3-$date" | cmp -s - "$work/e
 
 printed=$(wine_run "$app/quenlo-split.exe" --version | tr -d '\r')
 [[ $printed == "quenlo-split $version" ]] || fail "quenlo-split.exe --version printed '$printed'"
-echo "release zip: $(stat -c %s "$zip") bytes, unpacked, converted 12345 lines in 3 files, version $version"
+# Run from its own folder, so the planted DLLs are in the current folder too.
+(cd "$app" && wine_run "$app/quenlo-split.exe" --out "$(windows_path "$work/split")" \
+    "$(windows_path "$input")" 5000 >/dev/null) || fail "quenlo-split.exe did not convert"
+cat "$work/split"/1-*.txt "$work/split"/2-*.txt "$work/split"/3-*.txt | cmp -s - "$work/expected.txt" ||
+    fail "quenlo-split.exe's results are not the input's lines, trimmed: $(ls "$work/split")"
+
+marks=$(find "$app" -name '*.loaded' -printf '%f ')
+[[ -z $marks ]] || fail "DLLs planted beside the programs were loaded: $marks"
+echo "release zip: $(stat -c %s "$zip") bytes, unpacked, converted 12345 lines in 3 files" \
+    "by each program, version $version, none of ${planted_names[*]} loaded from beside them"
