@@ -5,7 +5,10 @@
 # beside it, and quenlo-split.exe from the zip knows its version and converts the same
 # file. Beside the programs lie DLLs named like system DLLs that are no Known DLLs, as a
 # web page could save them into Downloads; Wine is told to look for those beside the
-# program first, as Windows does, and none of them may be loaded.
+# program first, as Windows does, and none of them may be loaded. Not comctl32 nor
+# shcore: Wine's own shell32, shlwapi and comdlg32 import those, so told so Wine loads
+# them from beside the program before the program's first instruction, where Windows
+# takes a Known DLL's dependencies from the system folder.
 # Runs inside scripts/windows_session.sh (a display and a Wine prefix).
 # Usage: release_zip_test.sh SOURCE_DIR WIN64_TREE VERSION DEMO_DRIVER_EXE PLANTED_DLL
 set -euo pipefail
@@ -27,7 +30,7 @@ entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 app="$work/下载 文件/Quenlo 工具"
 mkdir -p "$app"
 unzip -q "$zip" -d "$app"
-planted_names=(msimg32 oleacc comctl32 shcore)
+planted_names=(msimg32 oleacc)
 for name in "${planted_names[@]}"; do cp "$planted" "$app/$name.dll"; done
 overrides=$(IFS=,; echo "${planted_names[*]}")
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}$overrides=n,b"

@@ -1,6 +1,7 @@
 // Drives the real Quenlo.exe through one whole conversion, as a person would, and
 // photographs its window on the way: idle, mid-run with the mouse over the start
-// button, and finished with the completion box up.
+// button, and finished with the completion box up. Idle, a screen reader also asks the
+// start button its name.
 //
 // Usage: quenlo_demo_driver QUENLO_EXE INPUT SHOTS_FOLDER
 // Exit code 0 when the completion box was reached and the program ended normally.
@@ -13,6 +14,7 @@
 
 #include "desktop_input.h"
 #include "main_window/layout.h"
+#include "screen_reader.h"
 
 namespace {
 
@@ -71,6 +73,14 @@ int main(int argc, char** argv) {
     Settle(1500);
     bool ok = Photograph(shots + "1-idle.png", window);
 
+    // A screen reader asks the start button what it is: Quenlo answers through oleacc.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    const std::string heard = AskReader(command2).name;
+    if (heard != "开始处理") {
+        std::fprintf(stderr, "a screen reader heard the start button as '%s'\n", heard.c_str());
+        ok = false;
+    }
+
     // Mid-run: the mouse clicks the start button and stays on it. The click re-skins
     // the window (the new caption), which starts every button from its normal state,
     // so the hover begins with the next move. A large sample still runs for only a
@@ -110,5 +120,8 @@ int main(int argc, char** argv) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     Settle(500);
 
+    if (com) {
+        CoUninitialize();
+    }
     return EndProgram(window, process) == 0 && ok ? 0 : 1;
 }
