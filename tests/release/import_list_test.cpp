@@ -62,8 +62,7 @@ std::set<std::string> ReadKnownDlls() {
     std::ifstream file(QUENLO_KNOWN_DLLS);
     EXPECT_TRUE(file) << "cannot read " << QUENLO_KNOWN_DLLS;
     std::set<std::string> dlls;
-    std::string text;
-    while (std::getline(file, text)) {
+    for (std::string text; std::getline(file, text);) {
         if (!text.empty() && text[0] != '#') {
             dlls.insert(text);
         }
@@ -75,8 +74,10 @@ std::string Key(const std::string& dll, const std::string& function) {
     return dll + " " + function;
 }
 
-TEST(ImportList, ListsOnlyFunctionsThatWindows7HasEachOnceWithHowItWasChecked) {
+// With the next test, the shipped executables import from Known DLLs only.
+TEST(ImportList, ListsOnlyFunctionsThatWindows7HasOfKnownDllsEachOnceWithHowItWasChecked) {
     const std::set<std::string> releases = {"NT4", "2000", "XP", "Vista", "7"};
+    const std::set<std::string> knownDlls = ReadKnownDlls();
     std::set<std::string> seen;
     for (const ListedImport& entry : ReadImportList()) {
         SCOPED_TRACE("line " + std::to_string(entry.line) + ": " + entry.function);
@@ -84,6 +85,8 @@ TEST(ImportList, ListsOnlyFunctionsThatWindows7HasEachOnceWithHowItWasChecked) {
         EXPECT_TRUE(entry.dll.ends_with(".dll") &&
                     std::none_of(entry.dll.begin(), entry.dll.end(), ::isupper))
             << entry.dll;
+        EXPECT_TRUE(knownDlls.count(entry.dll))
+            << entry.dll << " is no Known DLL: load it with LoadSystemLibrary instead";
         EXPECT_TRUE(releases.count(entry.since)) << "since '" << entry.since << "'";
         EXPECT_FALSE(entry.checked.empty()) << "how it was checked is missing";
         EXPECT_TRUE(seen.insert(Key(entry.dll, entry.function)).second) << "listed twice";
@@ -122,23 +125,6 @@ TEST(ImportList, ShippedExecutablesImportNothingElseAndEveryEntryIsStillUsed) {
         }
     }
     EXPECT_EQ(unused, "") << "listed but imported by no shipped executable: remove them";
-}
-
-TEST(ImportList, ShippedExecutablesImportFromKnownDllsOnly) {
-    const std::set<std::string> known = ReadKnownDlls();
-    ASSERT_TRUE(known.count("kernel32.dll")) << QUENLO_KNOWN_DLLS << " is not a list of DLLs";
-    std::string unknown;
-    for (const Shipped& exe : ShippedExecutables()) {
-        PeImports imports;
-        ASSERT_NO_THROW(imports = ReadPeImports(exe.path)) << exe.path;
-        for (const auto& [dll, functions] : imports.functions) {
-            if (!known.count(dll)) {
-                unknown += dll + "   " + exe.path + "\n";
-            }
-        }
-    }
-    EXPECT_EQ(unknown, "") << "no Known DLL: load it from the system folder at run time "
-                              "(platform/system_library.h) instead of importing it";
 }
 
 TEST(PeImports, RefusesFilesThatAreNoExecutableNamingThem) {

@@ -4,11 +4,10 @@
 # its window (driven from outside, as a person would), the results land in "转换结果"
 # beside it, and quenlo-split.exe from the zip knows its version and converts the same
 # file. Beside the programs lie DLLs named like system DLLs that are no Known DLLs, as a
-# web page could save them into Downloads; Wine is told to look for those beside the
-# program first, as Windows does, and none of them may be loaded. Not comctl32 nor
-# shcore: Wine's own shell32, shlwapi and comdlg32 import those, so told so Wine loads
-# them from beside the program before the program's first instruction, where Windows
-# takes a Known DLL's dependencies from the system folder.
+# web page could save them into Downloads; Wine is told to look beside the program
+# first, as Windows does, and none may be loaded. (Not comctl32 nor shcore: Wine's own
+# shell32, shlwapi and comdlg32 would then load them from there before the program
+# starts, where Windows takes a Known DLL's dependencies from the system folder.)
 # Runs inside scripts/windows_session.sh (a display and a Wine prefix).
 # Usage: release_zip_test.sh SOURCE_DIR WIN64_TREE VERSION DEMO_DRIVER_EXE PLANTED_DLL
 set -euo pipefail
@@ -18,6 +17,7 @@ export LC_ALL=C.UTF-8  # Wine reads the Chinese path arguments as UTF-8
 fail() { echo "FAIL: $*" >&2; exit 1; }
 windows_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 wine_run() { "$source_dir/scripts/wine_run.sh" "$@"; }
+marks() { find "$app" -name '*.loaded' -printf '%f '; }  # left by the planted DLLs
 
 work=$(mktemp -d "$tree/release-zip-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -44,7 +44,7 @@ awk 'BEGIN { for (i = 1; i <= 12345; ++i) printf (i % 3 ? "行 %d\r\n" : "line %
 
 mkdir -p "$work/shots"
 wine_run "$driver" "$(windows_path "$app/Quenlo.exe")" "$(windows_path "$input")" \
-    "$(windows_path "$work/shots")" || fail "the driver did not get through the run"
+    "$(windows_path "$work/shots")" || fail "the driver did not get through the run; $(marks)"
 
 results="$app/转换结果"
 [[ -d $results ]] || fail "no 转换结果 beside Quenlo.exe; the folder holds: $(ls "$app" | tr '\n' ' ')"
@@ -70,7 +70,6 @@ printed=$(wine_run "$app/quenlo-split.exe" --version | tr -d '\r')
 cat "$work/split"/1-*.txt "$work/split"/2-*.txt "$work/split"/3-*.txt | cmp -s - "$work/expected.txt" ||
     fail "quenlo-split.exe's results are not the input's lines, trimmed: $(ls "$work/split")"
 
-marks=$(find "$app" -name '*.loaded' -printf '%f ')
-[[ -z $marks ]] || fail "DLLs planted beside the programs were loaded: $marks"
+[[ -z $(marks) ]] || fail "DLLs planted beside the programs were loaded: $(marks)"
 echo "release zip: $(stat -c %s "$zip") bytes, unpacked, converted 12345 lines in 3 files" \
     "by each program, version $version, none of ${planted_names[*]} loaded from beside them"

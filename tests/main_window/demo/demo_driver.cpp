@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     bool ok = Photograph(shots + "1-idle.png", window);
 
     // A screen reader asks the start button what it is: Quenlo answers through oleacc.
-    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const std::string heard = AskReader(command2).name;
     if (heard != "开始处理") {
         std::fprintf(stderr, "a screen reader heard the start button as '%s'\n", heard.c_str());
@@ -120,8 +120,5 @@ int main(int argc, char** argv) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     Settle(500);
 
-    if (com) {
-        CoUninitialize();
-    }
     return EndProgram(window, process) == 0 && ok ? 0 : 1;
 }
