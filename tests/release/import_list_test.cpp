@@ -1,7 +1,5 @@
 // The shipped executables import only what release/windows-imports.txt lists, and that
-// list holds only functions that Windows 7 has: a newer API is a conscious decision.
-// They import from Known DLLs only (release/known-dlls.txt): Windows looks for any other
-// DLL beside the program first.
+// list holds only functions of Known DLLs (release/known-dlls.txt) that Windows 7 has.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -74,7 +72,6 @@ std::string Key(const std::string& dll, const std::string& function) {
     return dll + " " + function;
 }
 
-// With the next test, the shipped executables import from Known DLLs only.
 TEST(ImportList, ListsOnlyFunctionsThatWindows7HasOfKnownDllsEachOnceWithHowItWasChecked) {
     const std::set<std::string> releases = {"NT4", "2000", "XP", "Vista", "7"};
     const std::set<std::string> knownDlls = ReadKnownDlls();

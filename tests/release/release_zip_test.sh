@@ -3,11 +3,9 @@
 # and Chinese characters, Quenlo.exe started from there converts a small file through
 # its window (driven from outside, as a person would), the results land in "转换结果"
 # beside it, and quenlo-split.exe from the zip knows its version and converts the same
-# file. Beside the programs lie DLLs named like system DLLs that are no Known DLLs, as a
-# web page could save them into Downloads; Wine is told to look beside the program
-# first, as Windows does, and none may be loaded. (Not comctl32 nor shcore: Wine's own
-# shell32, shlwapi and comdlg32 would then load them from there before the program
-# starts, where Windows takes a Known DLL's dependencies from the system folder.)
+# file, with DLLs planted beside them that Wine is told to look for there first, as
+# Windows does: none may be loaded. (Not comctl32 nor shcore: Wine's own shell32 and
+# comdlg32 would load those from there; Windows takes Known DLLs' ones from System32.)
 # Runs inside scripts/windows_session.sh (a display and a Wine prefix).
 # Usage: release_zip_test.sh SOURCE_DIR WIN64_TREE VERSION DEMO_DRIVER_EXE PLANTED_DLL
 set -euo pipefail
@@ -30,10 +28,8 @@ entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 app="$work/下载 文件/Quenlo 工具"
 mkdir -p "$app"
 unzip -q "$zip" -d "$app"
-planted_names=(msimg32 oleacc)
-for name in "${planted_names[@]}"; do cp "$planted" "$app/$name.dll"; done
-overrides=$(IFS=,; echo "${planted_names[*]}")
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}$overrides=n,b"
+cp "$planted" "$app/msimg32.dll" && cp "$planted" "$app/oleacc.dll"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}msimg32,oleacc=n,b"
 
 # 12,345 lines, some with spaces at either end; in files of 5000 lines (the driver's
 # setting) they make three files.
@@ -69,7 +65,6 @@ printed=$(wine_run "$app/quenlo-split.exe" --version | tr -d '\r')
     "$(windows_path "$input")" 5000 >/dev/null) || fail "quenlo-split.exe did not convert"
 cat "$work/split"/1-*.txt "$work/split"/2-*.txt "$work/split"/3-*.txt | cmp -s - "$work/expected.txt" ||
     fail "quenlo-split.exe's results are not the input's lines, trimmed: $(ls "$work/split")"
-
 [[ -z $(marks) ]] || fail "DLLs planted beside the programs were loaded: $(marks)"
 echo "release zip: $(stat -c %s "$zip") bytes, unpacked, converted 12345 lines in 3 files" \
-    "by each program, version $version, none of ${planted_names[*]} loaded from beside them"
+    "by each program, version $version, no planted DLL loaded"

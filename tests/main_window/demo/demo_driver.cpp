@@ -1,7 +1,6 @@
 // Drives the real Quenlo.exe through one whole conversion, as a person would, and
 // photographs its window on the way: idle, mid-run with the mouse over the start
-// button, and finished with the completion box up. Idle, a screen reader also asks the
-// start button its name.
+// button, and finished with the completion box up.
 //
 // Usage: quenlo_demo_driver QUENLO_EXE INPUT SHOTS_FOLDER
 // Exit code 0 when the completion box was reached and the program ended normally.
