@@ -9,6 +9,9 @@
 #include "conversion/output_naming.h"
 #include "conversion/run_conversion.h"
 #include "conversion/texts.h"
+#ifdef _WIN32
+#include "platform/system_library.h"
+#endif
 
 namespace {
 
@@ -57,6 +60,10 @@ int Split(const quenlo::SplitCommand& command, quenlo::Language language) {
 
 int main(int argc, char** argv) {
     using namespace quenlo;
+#ifdef _WIN32
+    // Before anything can load a DLL on the program's behalf.
+    RestrictDllSearchToSystem();
+#endif
     const Language language = ConsoleLanguage();
     UseLanguageForSystemReasons(language);
     const SplitCommand command = ParseSplitCommand(CommandArguments(argc, argv));

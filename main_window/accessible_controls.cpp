@@ -1,9 +1,8 @@
 #include "main_window/accessible_controls.h"
 
-#include <commctrl.h>
-
 #include "platform/accessible_object.h"
 #include "platform/ansi_text.h"
+#include "platform/window_subclass.h"
 
 namespace quenlo {
 namespace {
@@ -14,14 +13,14 @@ LRESULT CALLBACK AccessibleProc(HWND control, UINT message, WPARAM wParam, LPARA
                                 UINT_PTR, DWORD_PTR data) {
     auto* answers = reinterpret_cast<AccessibleAnswers*>(data);
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(control, AccessibleProc, kAccessibleSubclassId);
+        RemoveSubclass(control, AccessibleProc, kAccessibleSubclassId);
         delete answers;
     } else if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
         if (const LRESULT result = AnswerClientObjectRequest(control, wParam, *answers)) {
             return result;
         }
     }
-    return DefSubclassProc(control, message, wParam, lParam);
+    return DefaultSubclassProc(control, message, wParam, lParam);
 }
 
 }  // namespace
@@ -35,8 +34,8 @@ void GiveAccessibleNameAndRole(HWND control, HWND nameSource, std::string_view f
         answers->name = [name = WideFromUtf8(fixedName)] { return name; };
     }
     answers->role = role;
-    if (!SetWindowSubclass(control, AccessibleProc, kAccessibleSubclassId,
-                           reinterpret_cast<DWORD_PTR>(answers))) {
+    if (!AddSubclass(control, AccessibleProc, kAccessibleSubclassId,
+                     reinterpret_cast<DWORD_PTR>(answers))) {
         delete answers;
     }
 }

@@ -1,6 +1,5 @@
 #include "main_window/main_window.h"
 
-#include <commctrl.h>
 #include <oleacc.h>
 #include <shellapi.h>
 
@@ -17,6 +16,7 @@
 #include "main_window/key_filter.h"
 #include "platform/ansi_text.h"
 #include "platform/display_dpi.h"
+#include "platform/window_subclass.h"
 
 namespace quenlo {
 namespace {
@@ -32,7 +32,7 @@ LRESULT CALLBACK Text3Proc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_CHAR && FilterOrderKey(static_cast<int>(wParam)) == 0) {
         return 0;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return DefaultSubclassProc(window, message, wParam, lParam);
 }
 
 // The outer size of the window whose client area is the layout's at the given DPI.
@@ -183,7 +183,7 @@ void MainWindow::CreateControls() {
             FitLabelToCaption(row.id);
         }
     }
-    SetWindowSubclass(Control(ControlId::Text3), Text3Proc, kText3FilterId, 0);
+    AddSubclass(Control(ControlId::Text3), Text3Proc, kText3FilterId, 0);
     // Readers name a button by its caption and an edit by the label before it; Text4
     // has none, and under the skin the buttons are owner-drawn.
     for (ControlId button : {ControlId::Command1, ControlId::Command2}) {

@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include "platform/system_library.h"
+
 namespace quenlo {
 namespace {
 
@@ -149,12 +151,19 @@ private:
 }  // namespace
 
 LRESULT AnswerClientObjectRequest(HWND control, WPARAM wParam, const AccessibleAnswers& answers) {
+    // oleacc is no Known DLL: from the system folder, when first asked. Without it the
+    // request goes on to the system, and readers hear its standard object.
+    static const auto createStandard = SystemFunction<decltype(&::CreateStdAccessibleObject)>(
+        L"oleacc.dll", "CreateStdAccessibleObject");
+    static const auto resultFromObject =
+        SystemFunction<decltype(&::LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
     void* inner = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible), &inner))) {
+    if (createStandard == nullptr || resultFromObject == nullptr ||
+        FAILED(createStandard(control, OBJID_CLIENT, __uuidof(IAccessible), &inner))) {
         return 0;
     }
     auto* answering = new AnsweringAccessible(static_cast<IAccessible*>(inner), answers);
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, answering);
+    const LRESULT result = resultFromObject(__uuidof(IAccessible), wParam, answering);
     answering->Release();  // the result holds its own reference
     // A failure (COM not set up on this thread) leaves the request to the system.
     return FAILED(static_cast<HRESULT>(result)) ? 0 : result;

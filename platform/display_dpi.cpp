@@ -1,19 +1,16 @@
 #include "platform/display_dpi.h"
 
+#include "platform/system_library.h"
+
 namespace quenlo {
 namespace {
 
+// user32 is loaded with the program; newer functions are looked up in it by name.
 template <typename Function>
-Function Lookup(const char* module, const char* name) {
-    HMODULE library = GetModuleHandleA(module);
-    if (library == nullptr) {
-        library = LoadLibraryA(module);  // shcore is not loaded by every program
-    }
-    if (library == nullptr) {
-        return nullptr;
-    }
+Function User32Function(const char* name) {
     // The cast through void keeps GCC's function-type warning quiet.
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -36,8 +33,9 @@ namespace {
 
 // As the process sees it: the system DPI unless the process scales per monitor.
 int MonitorDpi(HMONITOR monitor) {
+    // shcore is no Known DLL, and Windows 7 has none: from the system folder or not at all.
     static const auto getDpiForMonitor =
-        Lookup<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
+        SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
     if (getDpiForMonitor != nullptr) {
         UINT dpiX = 0;
         UINT dpiY = 0;
@@ -51,7 +49,7 @@ int MonitorDpi(HMONITOR monitor) {
 }  // namespace
 
 int WindowDpi(HWND window) {
-    static const auto getDpiForWindow = Lookup<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
     if (getDpiForWindow != nullptr) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi > 0) {
@@ -69,7 +67,7 @@ int MonitorDpiAt(POINT point) {
 
 void AdjustFrameForDpi(RECT& frame, DWORD style, DWORD exStyle, int dpi) {
     static const auto adjustForDpi =
-        Lookup<AdjustWindowRectExForDpiFn>("user32.dll", "AdjustWindowRectExForDpi");
+        User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
     if (adjustForDpi == nullptr ||
         !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);
@@ -78,7 +76,7 @@ void AdjustFrameForDpi(RECT& frame, DWORD style, DWORD exStyle, int dpi) {
 
 int SystemMetricForDpi(int index, int dpi) {
     static const auto metricForDpi =
-        Lookup<GetSystemMetricsForDpiFn>("user32.dll", "GetSystemMetricsForDpi");
+        User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
     if (metricForDpi != nullptr) {
         return metricForDpi(index, static_cast<UINT>(dpi));
     }

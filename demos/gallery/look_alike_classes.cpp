@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/system_library.h"
+
 namespace quenlo::gallery {
 namespace {
 
@@ -52,7 +54,12 @@ bool RegisterLookAlikeClasses(HINSTANCE instance) {
     INITCOMMONCONTROLSEX common{};
     common.dwSize = sizeof common;
     common.dwICC = ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS;
-    InitCommonControlsEx(&common);
+    // comctl32 from the system folder, as Quenlo takes it; its classes come with it.
+    static const auto initCommonControls =
+        SystemFunction<decltype(&::InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
+    if (initCommonControls != nullptr) {
+        initCommonControls(&common);
+    }
     bool all = true;
     for (const LookAlike& lookAlike : kLookAlikes) {
         all = RegisterLookAlike(instance, lookAlike) && all;

@@ -2,8 +2,10 @@
 #include <windows.h>
 
 #include "demos/gallery/gallery_window.h"
+#include "platform/system_library.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+    quenlo::RestrictDllSearchToSystem();
     const HWND window = quenlo::gallery::CreateGalleryWindow({showCommand, true});
     if (!window) {
         return 1;

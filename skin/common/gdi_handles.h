@@ -75,7 +75,7 @@ using UniqueHfont = UniqueAny<HFONT, detail::CloseFont>;
 using UniqueHpalette = UniqueAny<HPALETTE, detail::ClosePalette>;
 // A region until SetWindowRgn takes it over: release() it at that moment.
 using UniqueHrgn = UniqueAny<HRGN, detail::CloseRegion>;
-using UniqueHmodule = UniqueAny<HMODULE, detail::CloseModule>;  // LoadLibraryA
+using UniqueHmodule = UniqueAny<HMODULE, detail::CloseModule>;  // a module loaded here
 
 // A device context borrowed from a window (GetWindowDC or GetDC), handed back with
 // ReleaseDC.

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/system_library.h"
 #include "skin/registry/window_props.h"
 #include "skin/registry/skin_state.h"
 
@@ -12,8 +13,13 @@ void TrackMouseLeave(HWND hWnd) {
     TRACKMOUSEEVENT request{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hWnd, 0};
     if (HasTrackMouseEvent) {
         TrackMouseEvent(&request);
-    } else {
-        _TrackMouseEvent(&request);
+        return;
+    }
+    // comctl32 is no Known DLL: from the system folder, and without it no leave notice.
+    static const auto commonControlsTrack =
+        SystemFunction<decltype(&::_TrackMouseEvent)>(L"comctl32.dll", "_TrackMouseEvent");
+    if (commonControlsTrack != nullptr) {
+        commonControlsTrack(&request);
     }
 }
 

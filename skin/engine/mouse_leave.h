@@ -6,7 +6,9 @@
 namespace quenlo::skin {
 
 // Uses TrackMouseEvent when user32 exports it (probed by ApplySkin), otherwise the
-// common controls' _TrackMouseEvent. The result is of no use to the callers.
+// common controls' _TrackMouseEvent from the system folder; without either, no notice
+// comes and a hovered control keeps its hover look until the mouse moves over another.
+// The result is of no use to the callers.
 void TrackMouseLeave(HWND hWnd);
 
 // Requests the leave notice once per visit: MOUSEFLAG marks a pending request.

@@ -67,7 +67,8 @@ int PaintButton(HWND window, HDC dc) {
         dc = windowDc->get();
     }
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, 0};
-    AlphaBlend(dc, 0, 0, box.width, box.height, source, 0, 0, box.width, box.height, blend);
+    // gdi32's own AlphaBlend, the same function: msimg32 is no Known DLL.
+    GdiAlphaBlend(dc, 0, 0, box.width, box.height, source, 0, 0, box.width, box.height, blend);
     return 0;
 }
 

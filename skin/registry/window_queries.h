@@ -13,8 +13,8 @@ std::string GetWindowClass(HWND window);
 // The window's text, in the ANSI code page.
 std::string GetWindowCaption(HWND window);
 
-// Whether the module exports the function. A module this call had to load is
-// released again; one already loaded is left as it was.
+// Whether the module exports the function. A module this call had to load, from the
+// system folder only, is released again; one already loaded is left as it was.
 bool IsFunctionExported(const char* functionName, const char* moduleName);
 
 // Thickness of the left (= right) border into cx and of the top (= bottom) border

@@ -1,5 +1,5 @@
 // The shipped executables import only what release/windows-imports.txt lists, and that
-// list holds only functions that Windows 7 has: a newer API is a conscious decision.
+// list holds only functions of Known DLLs (release/known-dlls.txt) that Windows 7 has.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,12 +56,25 @@ const std::vector<Shipped>& ShippedExecutables() {
     return files;
 }
 
+std::set<std::string> ReadKnownDlls() {
+    std::ifstream file(QUENLO_KNOWN_DLLS);
+    EXPECT_TRUE(file) << "cannot read " << QUENLO_KNOWN_DLLS;
+    std::set<std::string> dlls;
+    for (std::string text; std::getline(file, text);) {
+        if (!text.empty() && text[0] != '#') {
+            dlls.insert(text);
+        }
+    }
+    return dlls;
+}
+
 std::string Key(const std::string& dll, const std::string& function) {
     return dll + " " + function;
 }
 
-TEST(ImportList, ListsOnlyFunctionsThatWindows7HasEachOnceWithHowItWasChecked) {
+TEST(ImportList, ListsOnlyFunctionsThatWindows7HasOfKnownDllsEachOnceWithHowItWasChecked) {
     const std::set<std::string> releases = {"NT4", "2000", "XP", "Vista", "7"};
+    const std::set<std::string> knownDlls = ReadKnownDlls();
     std::set<std::string> seen;
     for (const ListedImport& entry : ReadImportList()) {
         SCOPED_TRACE("line " + std::to_string(entry.line) + ": " + entry.function);
@@ -69,6 +82,8 @@ TEST(ImportList, ListsOnlyFunctionsThatWindows7HasEachOnceWithHowItWasChecked) {
         EXPECT_TRUE(entry.dll.ends_with(".dll") &&
                     std::none_of(entry.dll.begin(), entry.dll.end(), ::isupper))
             << entry.dll;
+        EXPECT_TRUE(knownDlls.count(entry.dll))
+            << entry.dll << " is no Known DLL: load it with LoadSystemLibrary instead";
         EXPECT_TRUE(releases.count(entry.since)) << "since '" << entry.since << "'";
         EXPECT_FALSE(entry.checked.empty()) << "how it was checked is missing";
         EXPECT_TRUE(seen.insert(Key(entry.dll, entry.function)).second) << "listed twice";

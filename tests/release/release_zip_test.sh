@@ -2,16 +2,20 @@
 # The win64 release zip as a user meets it: unpacked into a folder whose name has a space
 # and Chinese characters, Quenlo.exe started from there converts a small file through
 # its window (driven from outside, as a person would), the results land in "转换结果"
-# beside it, and quenlo-split.exe from the zip knows its version.
+# beside it, and quenlo-split.exe from the zip knows its version and converts the same
+# file, with DLLs planted beside them that Wine is told to look for there first, as
+# Windows does: none may be loaded. (Not comctl32 nor shcore: Wine's own shell32 and
+# comdlg32 would load those from there; Windows takes Known DLLs' ones from System32.)
 # Runs inside scripts/windows_session.sh (a display and a Wine prefix).
-# Usage: release_zip_test.sh SOURCE_DIR WIN64_TREE VERSION DEMO_DRIVER_EXE
+# Usage: release_zip_test.sh SOURCE_DIR WIN64_TREE VERSION DEMO_DRIVER_EXE PLANTED_DLL
 set -euo pipefail
-source_dir=$1 tree=$2 version=$3 driver=$4
+source_dir=$1 tree=$2 version=$3 driver=$4 planted=$5
 export LC_ALL=C.UTF-8  # Wine reads the Chinese path arguments as UTF-8
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 windows_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 wine_run() { "$source_dir/scripts/wine_run.sh" "$@"; }
+marks() { find "$app" -name '*.loaded' -printf '%f '; }  # left by the planted DLLs
 
 work=$(mktemp -d "$tree/release-zip-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -24,6 +28,8 @@ entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 app="$work/下载 文件/Quenlo 工具"
 mkdir -p "$app"
 unzip -q "$zip" -d "$app"
+cp "$planted" "$app/msimg32.dll" && cp "$planted" "$app/oleacc.dll"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}msimg32,oleacc=n,b"
 
 # 12,345 lines, some with spaces at either end; in files of 5000 lines (the driver's
 # setting) they make three files.
@@ -34,7 +40,7 @@ awk 'BEGIN { for (i = 1; i <= 12345; ++i) printf (i % 3 ? "行 %d\r\n" : "line %
 
 mkdir -p "$work/shots"
 wine_run "$driver" "$(windows_path "$app/Quenlo.exe")" "$(windows_path "$input")" \
-    "$(windows_path "$work/shots")" || fail "the driver did not get through the run"
+    "$(windows_path "$work/shots")" || fail "the driver did not get through the run; $(marks)"
 
 results="$app/转换结果"
 [[ -d $results ]] || fail "no 转换结果 beside Quenlo.exe; the folder holds: $(ls "$app" | tr '\n' ' ')"
@@ -54,4 +60,11 @@ cat "$results/1-$date" "$results/2-$date" "$results/3-$date" | cmp -s - "$work/e
 
 printed=$(wine_run "$app/quenlo-split.exe" --version | tr -d '\r')
 [[ $printed == "quenlo-split $version" ]] || fail "quenlo-split.exe --version printed '$printed'"
-echo "release zip: $(stat -c %s "$zip") bytes, unpacked, converted 12345 lines in 3 files, version $version"
+# Run from its own folder, so the planted DLLs are in the current folder too.
+(cd "$app" && wine_run "$app/quenlo-split.exe" --out "$(windows_path "$work/split")" \
+    "$(windows_path "$input")" 5000 >/dev/null) || fail "quenlo-split.exe did not convert"
+cat "$work/split"/1-*.txt "$work/split"/2-*.txt "$work/split"/3-*.txt | cmp -s - "$work/expected.txt" ||
+    fail "quenlo-split.exe's results are not the input's lines, trimmed: $(ls "$work/split")"
+[[ -z $(marks) ]] || fail "DLLs planted beside the programs were loaded: $(marks)"
+echo "release zip: $(stat -c %s "$zip") bytes, unpacked, converted 12345 lines in 3 files" \
+    "by each program, version $version, no planted DLL loaded"

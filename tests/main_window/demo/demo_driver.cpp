@@ -13,6 +13,7 @@
 
 #include "desktop_input.h"
 #include "main_window/layout.h"
+#include "screen_reader.h"
 
 namespace {
 
@@ -70,6 +71,14 @@ int main(int argc, char** argv) {
     QueueMouseMove({2, 2});
     Settle(1500);
     bool ok = Photograph(shots + "1-idle.png", window);
+
+    // A screen reader asks the start button what it is: Quenlo answers through oleacc.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const std::string heard = AskReader(command2).name;
+    if (heard != "开始处理") {
+        std::fprintf(stderr, "a screen reader heard the start button as '%s'\n", heard.c_str());
+        ok = false;
+    }
 
     // Mid-run: the mouse clicks the start button and stays on it. The click re-skins
     // the window (the new caption), which starts every button from its normal state,
