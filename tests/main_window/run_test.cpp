@@ -399,7 +399,11 @@ TEST_F(MainWindowTest, StopAndCloseLeaveBehindAReadThatIgnoresTheCancel) {
         std::string heldAtEnd;
         HANDLE alone = INVALID_HANDLE_VALUE;
         const RunProbe probe(0, [&] {  // sent from the other thread
+            answered = true;
             liveInTheWait = Window().IsRunning() && stalling.Stalled();
+            if (!liveInTheWait) {
+                return;  // too late: the close below would go through at once
+            }
             SendMessageA(window_, WM_CLOSE, 0, 0);
             Click(ControlId::Command2);
             SendMessageA(window_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
@@ -407,10 +411,10 @@ TEST_F(MainWindowTest, StopAndCloseLeaveBehindAReadThatIgnoresTheCancel) {
             alone = CreateFileW((results_ / "1-2026-12-07.txt").c_str(), GENERIC_READ, 0, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
             CloseHandle(alone);
-            answered = true;
         });
         std::thread other;
-        services_.runOptions.clock = [&, stopSent = false]() mutable {
+        bool stopSent = false;  // here, not in the clock: the run keeps copies of it
+        services_.runOptions.clock = [&] {
             if (stalling.Stalled() && !stopSent) {
                 stopSent = true;
                 if (close) {
@@ -434,14 +438,14 @@ TEST_F(MainWindowTest, StopAndCloseLeaveBehindAReadThatIgnoresTheCancel) {
         Window().SetText(ControlId::Text4, WriteInput("share.txt", 0));
 
         Click(ControlId::Command2);
+        ASSERT_TRUE(IsWindow(window_));
+        EXPECT_TRUE(boxes_.empty());
+        EXPECT_EQ(ShownTotal(), 2);
         PumpUntil([&] { return answered.load(); });  // late, should the wait not answer
         other.join();
         EXPECT_TRUE(liveInTheWait);
         EXPECT_EQ(heldAtEnd, "a\r\nb\r\n");
         EXPECT_NE(alone, INVALID_HANDLE_VALUE) << "still open at the session's end";
-        EXPECT_TRUE(boxes_.empty());
-        EXPECT_EQ(ShownTotal(), 2);
-        EXPECT_TRUE(IsWindow(window_));
         PumpUntilIdle();
         EXPECT_FALSE(IsWindow(window_)) << "the second close was kept for after the run";
         stalling.Release();
