@@ -42,8 +42,7 @@ void ReadAhead::StopReading() {
     CancelUntil(lock, [] { return false; });
 }
 
-void ReadAhead::CancelUntil(std::unique_lock<std::mutex>& lock,
-                            const std::function<bool()>& done) {
+void ReadAhead::CancelUntil(std::unique_lock<std::mutex>& lock, const std::function<bool()>& done) {
     Shared& shared = *shared_;
     const auto now = [this] {
         return stopWait_.clock ? stopWait_.clock() : std::chrono::steady_clock::now();

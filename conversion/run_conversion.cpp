@@ -174,8 +174,8 @@ void ConversionRun::Run() {
         // session can still close the files from there.
         reader_ = std::make_unique<ReadAhead>(
             std::move(input_), BlockSize(),
-            ReadAhead::StopWait{[this] { host_.KeepLiveWhileStopping(); },
-                                options_.readPatience, options_.clock});
+            ReadAhead::StopWait{[this] { host_.KeepLiveWhileStopping(); }, options_.readPatience,
+                                options_.clock});
         const std::optional<ReadAhead::Block> firstBlock =
             NextBlock([&] { return StopWhileWaiting(); });
         if (!firstBlock) {

@@ -94,25 +94,6 @@ TEST_P(RunStallTest, AWriteThatFailsWhileTheInputStallsIsAWriteError) {
     EXPECT_TRUE(stalling.StallCancelled());
 }
 
-// On a share where the system cannot cancel, the stop leaves the read behind once its
-// patience is out, taking messages meanwhile; the read's thread closes the input when
-// the read returns at last.
-TEST_P(RunStallTest, AStopLeavesBehindAReadThatIgnoresTheCancel) {
-    Stall("a\r\nb\r\nhal", "f\r\n");
-    stalling.ignoresCancel = true;
-    host.onPump = [&](FakeHost& h) { h.stopRequested = h.stopRequested || stalling.Stalled(); };
-    RunOptions options{std::chrono::milliseconds(1)};
-    options.readPatience = std::chrono::milliseconds(0);
-    host.Run(options);
-    EXPECT_TRUE(stalling.Stalled()) << "the stop waited until the read returned";
-    EXPECT_GT(host.stopWaits, 0);
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(Output(1), "a\r\nb\r\n");
-    EXPECT_EQ(host.Total(), 2);
-    stalling.Release();
-    EXPECT_TRUE(stalling.InputsClosed());
-}
-
 INSTANTIATE_TEST_SUITE_P(PipeAndDiskFile, RunStallTest, ::testing::Bool());
 
 }  // namespace

@@ -133,7 +133,6 @@ public:
     CalendarDate today{2026, 12, 7};
     std::vector<ShownMessage> messages;
     int pumps = 0;
-    int stopWaits = 0;  // slices of a stop's wait for a read
     std::uint64_t bytesRead = 0;  // as Progress last told
     std::function<void(FakeHost&)> onPump;
     FileSystem* files = &NativeFiles();
@@ -154,7 +153,6 @@ public:
         messages.push_back({std::string(text), std::string(title), kind});
     }
     void ProcessPendingMessages() override;
-    void KeepLiveWhileStopping() override { ++stopWaits; }
     void Progress(std::uint64_t read, std::uint64_t) override { bytesRead = read; }
     CalendarDate Today() override { return today; }
     std::filesystem::path ResultsFolder() override { return resultsFolder; }

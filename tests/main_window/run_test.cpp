@@ -425,7 +425,8 @@ TEST_F(MainWindowTest, StopAndCloseLeaveBehindAReadThatIgnoresTheCancel) {
             } else if (stopSent && Window().StopRequested() && !other.joinable()) {
                 other = std::thread([&probe] {
                     DWORD_PTR result = 0;
-                    SendMessageTimeoutA(probe.Handle(), WM_TIMER, 0, 0, SMTO_NORMAL, 20000, &result);
+                    SendMessageTimeoutA(probe.Handle(), WM_TIMER, 0, 0, SMTO_NORMAL, 20000,
+                                        &result);
                 });
             }
             return std::chrono::steady_clock::now() + std::chrono::hours(answered ? 2 : 0);
@@ -438,6 +439,7 @@ TEST_F(MainWindowTest, StopAndCloseLeaveBehindAReadThatIgnoresTheCancel) {
         Window().SetText(ControlId::Text4, WriteInput("share.txt", 0));
 
         Click(ControlId::Command2);
+        EXPECT_TRUE(stalling.Stalled()) << "the run waited until the read returned";
         ASSERT_TRUE(IsWindow(window_));
         EXPECT_TRUE(boxes_.empty());
         EXPECT_EQ(ShownTotal(), 2);
