@@ -26,22 +26,28 @@ void ShowReason(HWND window, bool shown) {
     }
 }
 
-// The answers come from this thread while the main thread runs the job. A window
-// without a visible one beside it is ended 5 seconds into WM_ENDSESSION unless it has
-// given a reason; with one, the shutdown screen names it and the user decides.
+// A window nobody sees is ended about 5 seconds into WM_ENDSESSION, whatever it
+// answered: the wait for the run ends before that. A run still going then has its
+// files as the last pump left them: every counted line in them, the lines since
+// only in memory, a long line being written possibly cut.
+constexpr DWORD kRunEndWaitMs = 4000;
+
+// The answers come from this thread while the main thread runs the job; with a reason
+// given, the shutdown screen names it and the user decides.
 LRESULT CALLBACK SessionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_QUERYENDSESSION:
-            // Answered at once; the run stops at its next whole line meanwhile.
+            // Answered at once, and the run goes on: another program may still cancel
+            // the end.
             ShowReason(window, true);
-            watch.stop();
             return TRUE;
         case WM_ENDSESSION:
+            // wParam says whether the session ends; if it does, the process may be
+            // ended as soon as this returns.
             if (wParam) {
-                // The process may be ended as soon as this returns.
                 ShowReason(window, true);
                 watch.stop();
-                WaitForSingleObject(watch.runEnded, INFINITE);
+                WaitForSingleObject(watch.runEnded, kRunEndWaitMs);
             }
             ShowReason(window, false);
             return 0;

@@ -14,9 +14,10 @@ namespace quenlo {
 inline constexpr char kSessionWindowClass[] = "QuenloSplitSession";
 
 // Starts the window on a thread of its own, for the rest of the process. When the
-// session is about to end, stop() is called; the window then answers that the session
-// ends only once runEnded is set (the run has returned and its files are closed),
-// with reason on the shutdown screen meanwhile. False when no window could be made.
+// session ends (not at the question before, which another program may still answer
+// no), stop() is called; the window then answers once runEnded is set (the run has
+// returned and its files are closed) or 4 seconds have passed, with reason on the
+// shutdown screen meanwhile. False when no window could be made.
 bool WatchSessionEnd(void (*stop)(), HANDLE runEnded, std::wstring reason);
 
 }  // namespace quenlo

@@ -146,6 +146,10 @@ public:
     virtual void SetStartCaption(std::string_view caption) = 0;  // Command2
     virtual void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) = 0;
     virtual void ProcessPendingMessages() = 0;
+    // Called every few milliseconds while a stop waits for a read it has cancelled,
+    // which may take long to let go (a share whose server has gone): a window takes
+    // its messages here, the stop already under way.
+    virtual void KeepLiveWhileStopping() {}
     // A word about the input where the program has a place for it; the window has
     // none.
     virtual void Notice(InputNotice) {}

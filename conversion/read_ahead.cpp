@@ -4,12 +4,14 @@
 
 namespace quenlo {
 
-ReadAhead::ReadAhead(InputFile& input, std::size_t blockSize)
-    : input_(input), blockSize_(blockSize) {
-    for (Slot& slot : slots_) {
+ReadAhead::ReadAhead(std::shared_ptr<InputFile> input, std::size_t blockSize, StopWait stopWait)
+    : shared_(std::make_shared<Shared>()), stopWait_(std::move(stopWait)) {
+    shared_->input = std::move(input);
+    shared_->blockSize = blockSize;
+    for (Slot& slot : shared_->slots) {
         slot.bytes.reset(new char[blockSize + 1]);  // 1: room for a carried byte
     }
-    reader_ = std::thread([this] { ReadAll(); });
+    reader_ = std::thread([shared = shared_] { shared->ReadAll(); });
 }
 
 namespace {
@@ -22,41 +24,74 @@ constexpr auto kWaitSlice = std::chrono::milliseconds(10);
 
 ReadAhead::~ReadAhead() {
     StopReading();
-    reader_.join();
+    std::unique_lock<std::mutex> lock(shared_->mutex);
+    const bool done = shared_->readerDone;
+    lock.unlock();
+    // A read left behind ends on its own time; the process must not wait for it.
+    if (done) {
+        reader_.join();
+    } else {
+        reader_.detach();
+    }
 }
 
 void ReadAhead::StopReading() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    stopping_ = true;
-    changed_.notify_all();
+    std::unique_lock<std::mutex> lock(shared_->mutex);
+    shared_->stopping = true;
+    shared_->changed.notify_all();
+    CancelUntil(lock, [] { return false; });
+}
+
+void ReadAhead::CancelUntil(std::unique_lock<std::mutex>& lock, const std::function<bool()>& done) {
+    Shared& shared = *shared_;
+    const auto now = [this] {
+        return stopWait_.clock ? stopWait_.clock() : std::chrono::steady_clock::now();
+    };
+    if (!firstCancel_) {
+        firstCancel_ = now();
+    }
     // A cancel may come just before the reader enters its read: ask until it is out.
-    while (!readerDone_) {
-        input_.CancelRead();
-        changed_.wait_for(lock, kWaitSlice, [&] { return readerDone_; });
+    while (!done() && !shared.readerDone && !leftBehind_) {
+        shared.input->CancelRead();
+        if (shared.changed.wait_for(lock, kWaitSlice,
+                                    [&] { return done() || shared.readerDone; })) {
+            break;
+        }
+        // The window's thread waits here: it keeps answering, also the end of the
+        // session, which may close the output meanwhile.
+        lock.unlock();
+        if (stopWait_.keepLive) {
+            stopWait_.keepLive();
+        }
+        const auto time = now();
+        lock.lock();
+        leftBehind_ = time - *firstCancel_ >= stopWait_.patience;
     }
 }
 
 std::optional<ReadAhead::Block> ReadAhead::Next(const std::function<bool()>& giveUp) {
+    Shared& shared = *shared_;
     if (ended_) {
-        return Block{slots_[0].bytes.get() + 1, 0};
+        return Block{shared.slots[0].bytes.get() + 1, 0};
     }
-    std::unique_lock<std::mutex> lock(mutex_);
+    std::unique_lock<std::mutex> lock(shared.mutex);
     if (held_ >= 0) {
-        slots_[held_].filled = false;
-        changed_.notify_all();
+        shared.slots[held_].filled = false;
+        shared.changed.notify_all();
     }
     held_ = held_ < 0 ? 0 : 1 - held_;
-    Slot& slot = slots_[held_];
-    while (!changed_.wait_for(lock, kWaitSlice, [&] { return slot.filled; })) {
+    Slot& slot = shared.slots[held_];
+    while (!shared.changed.wait_for(lock, kWaitSlice, [&] { return slot.filled; })) {
         lock.unlock();
         const bool stop = giveUp();
         lock.lock();
         if (stop && !slot.filled) {
-            CancelUnderWay(lock, slot);
+            CancelUntil(lock, [&] { return slot.filled; });
             break;
         }
     }
-    // Cancelled, now or by an earlier give-up: reading ends, with no end seen.
+    // Cancelled, now or by an earlier give-up, or left behind: reading ends, with no
+    // end seen.
     if (!slot.filled || slot.cancelled) {
         ended_ = true;
         lock.unlock();
@@ -70,32 +105,24 @@ std::optional<ReadAhead::Block> ReadAhead::Next(const std::function<bool()>& giv
     return Block{slot.bytes.get() + 1, slot.size};
 }
 
-void ReadAhead::CancelUnderWay(std::unique_lock<std::mutex>& lock, const Slot& slot) {
-    // As in StopReading: the reader may enter its read just after a cancel.
-    while (!slot.filled && !readerDone_) {
-        input_.CancelRead();
-        changed_.wait_for(lock, kWaitSlice, [&] { return slot.filled || readerDone_; });
-    }
-}
-
 // The reader thread: fills the two slots in turn until the end of the input, a
 // failed read, or the splitter stops.
-void ReadAhead::ReadAll() {
+void ReadAhead::Shared::ReadAll() {
     struct Done {
-        ReadAhead& self;
+        Shared& self;
         ~Done() {
-            std::lock_guard<std::mutex> lock(self.mutex_);
-            self.readerDone_ = true;
-            self.changed_.notify_all();
+            std::lock_guard<std::mutex> lock(self.mutex);
+            self.readerDone = true;
+            self.changed.notify_all();
         }
     } done{*this};
     bool first = true;
     for (int i = 0;; i = 1 - i) {
-        Slot& slot = slots_[i];
+        Slot& slot = slots[i];
         {
-            std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [&] { return stopping_ || !slot.filled; });
-            if (stopping_) {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [&] { return stopping || !slot.filled; });
+            if (stopping) {
                 return;
             }
         }
@@ -111,8 +138,8 @@ void ReadAhead::ReadAll() {
             error = std::current_exception();
         }
         {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (stopping_) {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (stopping) {
                 return;  // a cancelled read: its end is no end of the input
             }
             slot.size = size;
@@ -120,16 +147,16 @@ void ReadAhead::ReadAll() {
             slot.cancelled = cancelled;
             slot.filled = true;
         }
-        changed_.notify_all();
+        changed.notify_all();
         if (size == 0 || error || cancelled) {
             return;
         }
     }
 }
 
-std::size_t ReadAhead::Fill(Slot& slot, bool first) {
+std::size_t ReadAhead::Shared::Fill(Slot& slot, bool first) {
     char* const data = slot.bytes.get() + 1;
-    std::size_t size = input_.Read(data, blockSize_);
+    std::size_t size = input->Read(data, blockSize);
     if (!first) {
         return size;
     }
@@ -138,14 +165,14 @@ std::size_t ReadAhead::Fill(Slot& slot, bool first) {
     // line, so it holds a line end too, unless the input ends first.
     bool lineEnd = false;
     std::size_t seen = 0;
-    while (size > 0 && size < blockSize_) {
+    while (size > 0 && size < blockSize) {
         lineEnd = lineEnd || std::memchr(data + seen, '\n', size - seen) ||
                   std::memchr(data + seen, '\r', size - seen);
         if (size >= 3 && lineEnd) {
             break;
         }
         seen = size;
-        const std::size_t more = input_.Read(data + size, blockSize_ - size);
+        const std::size_t more = input->Read(data + size, blockSize - size);
         if (more == 0) {
             break;
         }

@@ -2,6 +2,7 @@
 // of the next block overlaps the splitting of this one.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
@@ -22,11 +23,26 @@ public:
         std::size_t size;  // 0 at the end of the input
     };
 
+    // How a stop waits for a read it has cancelled. Not every read can be cancelled
+    // (a share whose server has gone, on a system that cannot cancel there), and the
+    // waiting thread may be a window's, which must stay live.
+    struct StopWait {
+        // Called every few milliseconds while the stop waits: the window takes its
+        // messages there. Must not throw.
+        std::function<void()> keepLive;
+        // A read that has not let go this long after the first cancel is left behind:
+        // its thread goes on alone, owning what it reads into, and closes the input
+        // once the read returns.
+        std::chrono::milliseconds patience{2000};
+        // The clock the patience is measured on; empty: the steady clock.
+        std::function<std::chrono::steady_clock::time_point()> clock;
+    };
+
     // Starts reading at once. The first block holds at least 3 bytes and a CR or LF
     // byte unless the input is shorter or the block full: enough to recognise a
     // byte-order mark and how lines end.
-    ReadAhead(InputFile& input, std::size_t blockSize);
-    // Waits for a read in progress, then stops.
+    ReadAhead(std::shared_ptr<InputFile> input, std::size_t blockSize, StopWait stopWait);
+    // Cancels a read in progress and waits for it, as a stop does.
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -50,24 +66,32 @@ private:
         bool filled = false;
         bool cancelled = false;  // the read was cancelled: no block, no end
     };
+    // Everything the reader thread touches: it may outlive this object.
+    struct Shared {
+        std::shared_ptr<InputFile> input;
+        std::size_t blockSize = 0;
+        Slot slots[2];
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool stopping = false;
+        bool readerDone = false;
 
-    void ReadAll();
-    std::size_t Fill(Slot& slot, bool first);
-    // Cancels the read of slot until it is filled or the reader has ended; the lock
-    // is held.
-    void CancelUnderWay(std::unique_lock<std::mutex>& lock, const Slot& slot);
+        void ReadAll();
+        std::size_t Fill(Slot& slot, bool first);
+    };
+
+    // Cancels the read under way until done() holds, the reader has ended or its read
+    // has been left behind; the lock is held.
+    void CancelUntil(std::unique_lock<std::mutex>& lock, const std::function<bool()>& done);
     // Ends the reader thread, also from within a read that waits for ever.
     void StopReading();
 
-    InputFile& input_;
-    std::size_t blockSize_;
-    Slot slots_[2];
+    std::shared_ptr<Shared> shared_;
+    StopWait stopWait_;
     int held_ = -1;  // the slot the splitter works on
     bool ended_ = false;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool stopping_ = false;
-    bool readerDone_ = false;
+    std::optional<std::chrono::steady_clock::time_point> firstCancel_;  // of this stop
+    bool leftBehind_ = false;
     std::thread reader_;
 };
 

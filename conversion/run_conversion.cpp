@@ -119,7 +119,7 @@ private:
     RunOptions options_;
     std::optional<FileIdentity> inputIdentity_;
     std::unique_ptr<InputFile> input_;
-    std::unique_ptr<ReadAhead> reader_;  // reads input_: goes before it
+    std::unique_ptr<ReadAhead> reader_;  // takes input_ over once the run reads
     std::unique_ptr<OutputWriter> writer_;
 
     std::int64_t fileNumber_ = 1;  // n
@@ -146,7 +146,12 @@ void ConversionRun::Run() {
     host_.SetTimerEnabled(true);
     try {
         Prepare();
-        reader_ = std::make_unique<ReadAhead>(*input_, BlockSize());
+        // A stop that waits for a read keeps the window live, so that the end of the
+        // session can still close the files from there.
+        reader_ = std::make_unique<ReadAhead>(
+            std::move(input_), BlockSize(),
+            ReadAhead::StopWait{[this] { host_.KeepLiveWhileStopping(); }, options_.readPatience,
+                                options_.clock});
         const std::optional<ReadAhead::Block> firstBlock =
             NextBlock([&] { return StopWhileWaiting(); });
         if (!firstBlock) {
@@ -225,6 +230,9 @@ std::optional<ReadAhead::Block> ConversionRun::NextBlock(const std::function<boo
     }
     if (pumpFailure) {
         std::rethrow_exception(pumpFailure);
+    }
+    if (closeFailure_) {  // the output closed while a stop waited for the read
+        throw *std::exchange(closeFailure_, std::nullopt);
     }
     return block;
 }

@@ -16,6 +16,9 @@ struct RunOptions {
     std::chrono::milliseconds pumpInterval{15};
     // The clock the interval is measured on; empty: the steady clock.
     std::function<std::chrono::steady_clock::time_point()> clock = {};
+    // How long a stop waits for a read that does not let go when cancelled (a share
+    // whose server has gone) before it leaves that read behind; on the clock above.
+    std::chrono::milliseconds readPatience{2000};
     // Bytes read at a time, and the size of the output buffer.
     std::size_t blockSize = std::size_t{1} << 20;
 

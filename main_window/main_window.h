@@ -68,8 +68,9 @@ public:
     void ImportHandedFile(std::wstring_view file);
     void OnEnterKey();
     bool OnClose();  // false: the close waits for the run to stop
-    // Windows ends the session (shutdown, sign-out, restart): a run stops at a whole
-    // line, and its files are closed before the window answers that the session ends.
+    // Windows ends the session (shutdown, sign-out, restart): at the question the run
+    // goes on; once the session ends, it stops at a whole line and its files are
+    // closed before the window answers.
     void OnQueryEndSession();
     void OnEndSession(bool ending);
 

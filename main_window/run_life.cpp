@@ -111,25 +111,24 @@ void MainWindow::ShowRunEnd(bool failed) {
     }
 }
 
-// Windows wants the answer at once and sends WM_ENDSESSION only once every program
-// has given it, so here the run is only told to stop, as by the button; the reason
-// tells the shutdown screen why Quenlo is still writing.
+// The question only asks: another program may still cancel the end (one with an
+// unsaved document), so the run goes on, and Windows wants the answer at once. The
+// reason tells the shutdown screen why Quenlo holds the end up meanwhile.
 void MainWindow::OnQueryEndSession() {
-    if (!running_) {
-        return;
+    if (running_) {
+        ShowShutdownReason(true);
     }
-    ShowShutdownReason(true);
-    StopRun();
 }
 
-// Once this returns the process may be ended at any moment, wherever the run is: it
-// is below on this stack, in its pump, so its files are closed from here. After a
-// cancelled end (ending false) the run has stopped all the same, as by the button.
+// wParam says whether the session ends. If it does, the process may be ended at any
+// moment once this returns, wherever the run is: it is below on this stack, in its
+// pump or waiting for a read, so its files are closed from here. If the end was
+// cancelled, the reason goes and the run goes on.
 void MainWindow::OnEndSession(bool ending) {
     if (ending && running_) {
         ShowShutdownReason(true);
         if (!bStopRequested) {
-            StopRun();  // no question came first (a forced end)
+            StopRun();
         }
         host_.CloseRunOutputNow();
     }

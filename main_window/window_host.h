@@ -24,6 +24,7 @@ public:
     void SetStartCaption(std::string_view caption) override;
     void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) override;
     void ProcessPendingMessages() override;
+    void KeepLiveWhileStopping() override { ProcessPendingMessages(); }
     void Progress(std::uint64_t bytesRead, std::uint64_t inputLength) override;
     CalendarDate Today() override;
     std::filesystem::path ResultsFolder() override;

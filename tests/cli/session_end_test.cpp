@@ -1,5 +1,6 @@
-// quenlo-split.exe as Windows ends the session while its input keeps it waiting in the
-// middle of a line: the system's two messages reach its window from this process.
+// quenlo-split.exe as Windows asks whether the session may end, then cancels the end,
+// then ends it, while its input keeps it waiting in the middle of a line: the
+// system's messages reach its window from this process.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ HWND SessionWindowOf(DWORD process) {
     return search.second;
 }
 
-TEST(SplitSessionTest, SessionEndStopsAtAWholeLineAndClosesTheFilesBeforeTheAnswer) {
+TEST(SplitSessionTest, OnlyTheSessionsEndStopsTheRunAndItsFilesAreClosedBeforeTheAnswer) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const auto program = std::filesystem::path(self).parent_path() / "../../cli/quenlo-split.exe";
@@ -52,22 +53,29 @@ TEST(SplitSessionTest, SessionEndStopsAtAWholeLineAndClosesTheFilesBeforeTheAnsw
                                nullptr, &startup, &child));
     CloseHandle(input);
     DWORD written = 0;
+    const auto held = [&](const std::string& lines) {
+        for (int i = 0; i < 400 && !(std::filesystem::exists(first) && ReadFile(first) == lines);
+             ++i) {
+            Sleep(50);  // until the whole lines are in their file (at most 20 s)
+        }
+        return std::filesystem::exists(first) ? ReadFile(first) : "";
+    };
     ::WriteFile(feed, "a\r\nb\r\nc", 7, &written, nullptr);  // and then nothing
-    const auto held = [&] { return std::filesystem::exists(first) ? ReadFile(first) : ""; };
-    for (int i = 0; i < 400 && held() != "a\r\nb\r\n"; ++i) {
-        Sleep(50);  // until the whole lines are in their file (at most 20 s)
-    }
-    ASSERT_EQ(held(), "a\r\nb\r\n");
+    ASSERT_EQ(held("a\r\nb\r\n"), "a\r\nb\r\n");
 
     const HWND window = SessionWindowOf(child.dwProcessId);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
-    SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // another program said no
+    ::WriteFile(feed, "\r\nd\r\ne", 7, &written, nullptr);
+    EXPECT_EQ(held("a\r\nb\r\nc\r\nd\r\n"), "a\r\nb\r\nc\r\nd\r\n") << "the run went on";
+
+    SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // no question this time
     const HANDLE alone =
         CreateFileW(first.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(alone, INVALID_HANDLE_VALUE) << "still open when the answer came";
     CloseHandle(alone);
-    EXPECT_EQ(ReadFile(first), "a\r\nb\r\n");
+    EXPECT_EQ(ReadFile(first), "a\r\nb\r\nc\r\nd\r\n");
     EXPECT_EQ(WaitForSingleObject(child.hProcess, 20000), WAIT_OBJECT_0);
     DWORD status = 0;
     GetExitCodeProcess(child.hProcess, &status);

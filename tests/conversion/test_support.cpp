@@ -83,18 +83,26 @@ class StallingFiles::Input final : public ForwardingInput {
 public:
     Input(StallingFiles& owner, std::unique_ptr<InputFile> real)
         : ForwardingInput(std::move(real)), owner_(owner) {}
+    ~Input() override {
+        std::lock_guard<std::mutex> lock(owner_.mutex_);
+        --owner_.openInputs_;
+        owner_.changed_.notify_all();
+    }
 
     std::size_t Read(char* buffer, std::size_t size) override {
         std::unique_lock<std::mutex> lock(owner_.mutex_);
         // A pipe once cancelled stays so; a disk file reads on.
-        if (owner_.cancelled_ && !owner_.length) {
+        if (owner_.cancelled_ && !owner_.length && !owner_.ignoresCancel) {
             owner_.stallCancelled_ |= owner_.before.empty() && !stalled_;
             throw ReadCancelled();
         }
         if (owner_.before.empty() && !stalled_) {
-            stalled_ = true;
-            if (owner_.changed_.wait_for(lock, std::chrono::seconds(10),
-                                         [&] { return owner_.cancelled_; })) {
+            stalled_ = owner_.stalled_ = true;
+            const bool ended = owner_.changed_.wait_for(lock, std::chrono::seconds(10), [&] {
+                return owner_.ignoresCancel ? owner_.released_ : owner_.cancelled_;
+            });
+            owner_.stalled_ = false;
+            if (ended && !owner_.ignoresCancel) {
                 owner_.stallCancelled_ = true;
                 throw ReadCancelled();
             }
@@ -117,8 +125,16 @@ private:
     bool stalled_ = false;
 };
 
+StallingFiles::~StallingFiles() {
+    Release();  // a read left behind by a failed test must not outlive its owner
+    InputsClosed();
+}
+
 std::unique_ptr<InputFile> StallingFiles::OpenForReading(const std::filesystem::path& file) {
-    return std::make_unique<Input>(*this, NativeFiles().OpenForReading(file));
+    auto input = std::make_unique<Input>(*this, NativeFiles().OpenForReading(file));
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++openInputs_;
+    return input;
 }
 
 std::unique_ptr<OutputFile> StallingFiles::OpenForAppending(const std::filesystem::path& file) {
@@ -143,6 +159,22 @@ std::unique_ptr<OutputFile> StallingFiles::OpenForAppending(const std::filesyste
 bool StallingFiles::StallCancelled() {
     std::lock_guard<std::mutex> lock(mutex_);
     return stallCancelled_;
+}
+
+bool StallingFiles::Stalled() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return stalled_;
+}
+
+void StallingFiles::Release() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    released_ = true;
+    changed_.notify_all();
+}
+
+bool StallingFiles::InputsClosed() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return openInputs_ == 0; });
 }
 
 void FakeHost::Run(RunOptions options) {

@@ -83,15 +83,24 @@ public:
 // with one, a disk file of that length on a share that hangs.
 class StallingFiles final : public ForwardingFileSystem {
 public:
+    ~StallingFiles() override;
     std::string before;  // delivered at once
     std::string after;   // only after the stall
     std::optional<std::uint64_t> length;
     bool diskFull = false;  // every write fails
+    // The stalled read ignores cancels, as on a share where the system cannot cancel:
+    // it returns the rest once released (or after the ten seconds).
+    bool ignoresCancel = false;
 
     std::unique_ptr<InputFile> OpenForReading(const std::filesystem::path& file) override;
     std::unique_ptr<OutputFile> OpenForAppending(const std::filesystem::path& file) override;
     // Whether the read that stalled ended by a cancel rather than by the ten seconds.
     bool StallCancelled();
+    // Whether a read is waiting in the stall now.
+    bool Stalled();
+    void Release();
+    // Waits until every input opened is gone (ten seconds at most); true if so.
+    bool InputsClosed();
 
 private:
     class Input;
@@ -99,6 +108,9 @@ private:
     std::condition_variable changed_;
     bool cancelled_ = false;
     bool stallCancelled_ = false;
+    bool stalled_ = false;
+    bool released_ = false;
+    int openInputs_ = 0;
 };
 
 struct ShownMessage {

@@ -3,6 +3,7 @@
 #include <shobjidl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <fstream>
@@ -10,6 +11,8 @@
 #include <vector>
 #include <iterator>
 #include <string>
+#include <thread>
+#include <utility>
 
 #include "conversion/output_naming.h"
 #include "conversion/texts.h"
@@ -232,36 +235,47 @@ TEST_F(MainWindowTest, ClosingDuringARunStopsItThenCloses) {
     EXPECT_LT(OutputLineCount(), kLines);
 }
 
-// Windows ends the session in the middle of a line longer than two read blocks, with
-// whole lines still waiting to be counted. The process may be ended as soon as the
-// window answers WM_ENDSESSION: by then, with the run still below on the stack, the
-// file holds exactly the counted lines and is closed.
-TEST_F(MainWindowTest, SessionEndDuringALongLineClosesTheFilesAtTheLastWholeLine) {
+// Windows asks whether the session may end, in the middle of a line longer than two
+// read blocks: yes at once, and the run goes on; another program then cancels the end
+// (wParam FALSE), and the run goes on to its end. When the session does end (wParam
+// TRUE, here with no question first), the process may be ended as soon as the window
+// answers: by then, with the run still below on the stack, the file holds exactly the
+// counted lines and is closed.
+TEST_F(MainWindowTest, SessionEndClosesTheFilesAtTheLastWholeLineAndTheQuestionStopsNothing) {
     std::vector<bool> reasons;  // the shutdown screen's reason shown, taken back
     services_.shutdownReason = [&](HWND, const wchar_t* reason) {
         reasons.push_back(reason != nullptr);
         EXPECT_TRUE(!reason || std::wstring(reason) == L"正在保存拆分结果…");
     };
     const std::filesystem::path first = results_ / "1-2026-12-07.txt";
+    bool ending = false;  // whether this run's session ends
+    bool answered = false;
     long long shownAtAnswer = -1;
     std::string heldAtAnswer;
     HANDLE alone = INVALID_HANDLE_VALUE;  // opened with no sharing: no handle of the run's
     const RunProbe probe(0, [&] {
-        if (shownAtAnswer < 0) {  // the first poke
+        if (std::exchange(answered, true)) {
+            return;
+        }
+        if (!ending) {
             EXPECT_EQ(SendMessageA(window_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
             EXPECT_EQ(reasons, std::vector<bool>{true});
-            SendMessageA(window_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-            EXPECT_TRUE(Window().IsRunning());
-            shownAtAnswer = ShownTotal();
-            heldAtAnswer = ReadAll(first);
-            alone = CreateFileW(first.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-            CloseHandle(alone);
+            EXPECT_FALSE(Window().StopRequested()) << "stopped at the question";
+            SendMessageA(window_, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+            EXPECT_EQ(reasons, (std::vector<bool>{true, false}));
+            return;
         }
+        SendMessageA(window_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        EXPECT_TRUE(Window().IsRunning());
+        shownAtAnswer = ShownTotal();
+        heldAtAnswer = ReadAll(first);
+        alone = CreateFileW(first.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        CloseHandle(alone);
     });
-    // Every look at the clock finds a pump due; the session ends once part of the long
-    // line is on disk.
+    // Every look at the clock finds a pump due; the session's end comes once part of
+    // the long line is on disk.
     services_.runOptions.clock = [&, now = std::chrono::steady_clock::time_point()]() mutable {
-        if (shownAtAnswer < 0 && std::filesystem::exists(first) &&
+        if (!answered && std::filesystem::exists(first) &&
             std::filesystem::file_size(first) > (512 << 10)) {
             probe.Poke();
         }
@@ -279,7 +293,18 @@ TEST_F(MainWindowTest, SessionEndDuringALongLineClosesTheFilesAtTheLastWholeLine
                                            << std::string(3 << 20, 'x') << "\r\nc\r\n";
     Window().SetText(ControlId::Text4, Utf8FromPath(input));
     Click(ControlId::Command2);
+    EXPECT_TRUE(answered);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, kFinishedText);
+    EXPECT_EQ(ShownTotal(), 4);
+    EXPECT_EQ(OutputLineCount(), 4);
 
+    std::filesystem::remove_all(results_);
+    boxes_.clear();
+    reasons.clear();
+    ending = true;
+    answered = false;
+    Click(ControlId::Command2);
     EXPECT_EQ(shownAtAnswer, 2);
     EXPECT_TRUE(heldAtAnswer == "a\r\nb\r\n") << heldAtAnswer.size() << " bytes";
     EXPECT_NE(alone, INVALID_HANDLE_VALUE);
@@ -350,6 +375,83 @@ TEST_F(MainWindowTest, StopAndCloseCancelAReadThatHangs) {
             EXPECT_EQ(ShownTotal(), 2);
             EXPECT_EQ(Text(ControlId::Command2), kStartCaption);
         }
+    }
+}
+
+// The same share where the system cannot cancel the read: the stop and the close
+// return all the same. While they wait the window answers another thread, takes a
+// second close and click without starting anything, and a session end closes the
+// file at its last whole line; the run's clock holds the patience until then.
+TEST_F(MainWindowTest, StopAndCloseLeaveBehindAReadThatIgnoresTheCancel) {
+    test::StallingFiles shares[2];
+    for (const bool close : {false, true}) {
+        SCOPED_TRACE(close ? "close" : "stop");
+        test::StallingFiles& stalling = shares[close];
+        stalling.before = "a\r\nb\r\nhal";
+        stalling.after = "f\r\n";
+        stalling.length = 12;
+        stalling.ignoresCancel = true;
+        services_.files = &stalling;
+        services_.runOptions.pumpInterval = std::chrono::milliseconds(1);
+        services_.runOptions.readPatience = std::chrono::hours(1);
+        std::atomic<bool> answered{false};
+        bool liveInTheWait = false;
+        std::string heldAtEnd;
+        HANDLE alone = INVALID_HANDLE_VALUE;
+        const RunProbe probe(0, [&] {  // sent from the other thread
+            answered = true;
+            liveInTheWait = Window().IsRunning() && stalling.Stalled();
+            if (!liveInTheWait) {
+                return;  // too late: the close below would go through at once
+            }
+            SendMessageA(window_, WM_CLOSE, 0, 0);
+            Click(ControlId::Command2);
+            SendMessageA(window_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+            heldAtEnd = ReadAll(results_ / "1-2026-12-07.txt");
+            alone = CreateFileW((results_ / "1-2026-12-07.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+            CloseHandle(alone);
+        });
+        std::thread other;
+        bool stopSent = false;  // here, not in the clock: the run keeps copies of it
+        services_.runOptions.clock = [&] {
+            if (stalling.Stalled() && !stopSent) {
+                stopSent = true;
+                if (close) {
+                    PostMessageA(window_, WM_CLOSE, 0, 0);
+                } else {
+                    PostClick(ControlId::Command2);
+                }
+            } else if (stopSent && Window().StopRequested() && !other.joinable()) {
+                other = std::thread([&probe] {
+                    DWORD_PTR result = 0;
+                    SendMessageTimeoutA(probe.Handle(), WM_TIMER, 0, 0, SMTO_NORMAL, 20000,
+                                        &result);
+                });
+            }
+            return std::chrono::steady_clock::now() + std::chrono::hours(answered ? 2 : 0);
+        };
+        if (IsWindow(window_)) {
+            DestroyWindow(window_);
+        }
+        Open();
+        std::filesystem::remove_all(results_);
+        Window().SetText(ControlId::Text4, WriteInput("share.txt", 0));
+
+        Click(ControlId::Command2);
+        EXPECT_TRUE(stalling.Stalled()) << "the run waited until the read returned";
+        ASSERT_TRUE(IsWindow(window_));
+        EXPECT_TRUE(boxes_.empty());
+        EXPECT_EQ(ShownTotal(), 2);
+        PumpUntil([&] { return answered.load(); });  // late, should the wait not answer
+        other.join();
+        EXPECT_TRUE(liveInTheWait);
+        EXPECT_EQ(heldAtEnd, "a\r\nb\r\n");
+        EXPECT_NE(alone, INVALID_HANDLE_VALUE) << "still open at the session's end";
+        PumpUntilIdle();
+        EXPECT_FALSE(IsWindow(window_)) << "the second close was kept for after the run";
+        stalling.Release();
+        EXPECT_TRUE(stalling.InputsClosed());
     }
 }
 

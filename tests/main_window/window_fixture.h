@@ -26,6 +26,7 @@ class RunProbe {
 public:
     RunProbe(UINT intervalMs, std::function<void()> onTick);
     void Poke() const { PostMessageA(window_, WM_TIMER, 0, 0); }
+    HWND Handle() const { return window_; }
     ~RunProbe();
     RunProbe(const RunProbe&) = delete;
     RunProbe& operator=(const RunProbe&) = delete;
