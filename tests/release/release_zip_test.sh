@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The win64 release zip as a user meets it: unpacked into a folder whose name has a space
-# and Chinese characters, Quenlo.exe started from there converts a small file through
-# its window (driven from outside, as a person would), the results land in "转换结果"
-# beside it, and quenlo-split.exe from the zip knows its version.
+# A release zip as a user meets it, the one of the tree's architecture (win64 or win32):
+# unpacked into a folder whose name has a space and Chinese characters, Quenlo.exe
+# started from there converts a small file through its window (driven from outside, as
+# a person would), the results land in "转换结果" beside it, and quenlo-split.exe from the
+# zip knows its version and splits the same file into the same files.
 # Runs inside scripts/windows_session.sh (a display and a Wine prefix).
-# Usage: release_zip_test.sh SOURCE_DIR WIN64_TREE VERSION DEMO_DRIVER_EXE
+# Usage: release_zip_test.sh SOURCE_DIR WINDOWS_TREE VERSION DEMO_DRIVER_EXE ARCH
 set -euo pipefail
-source_dir=$1 tree=$2 version=$3 driver=$4
+source_dir=$1 tree=$2 version=$3 driver=$4 arch=$5
 export LC_ALL=C.UTF-8  # Wine reads the Chinese path arguments as UTF-8
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -16,8 +17,8 @@ wine_run() { "$source_dir/scripts/wine_run.sh" "$@"; }
 work=$(mktemp -d "$tree/release-zip-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-zip=$("$source_dir/scripts/make_zip.sh" win64 "$tree" "$work/dist")
-[[ $(basename "$zip") == "Quenlo-$version-win64.zip" ]] || fail "zip named $(basename "$zip")"
+zip=$("$source_dir/scripts/make_zip.sh" "$arch" "$tree" "$work/dist")
+[[ $(basename "$zip") == "Quenlo-$version-$arch.zip" ]] || fail "zip named $(basename "$zip")"
 entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 [[ $entries == "Quenlo.exe README.txt quenlo-split.exe " ]] || fail "zip holds: $entries"
 
@@ -54,4 +55,13 @@ cat "$results/1-$date" "$results/2-$date" "$results/3-$date" | cmp -s - "$work/e
 
 printed=$(wine_run "$app/quenlo-split.exe" --version | tr -d '\r')
 [[ $printed == "quenlo-split $version" ]] || fail "quenlo-split.exe --version printed '$printed'"
-echo "release zip: $(stat -c %s "$zip") bytes, unpacked, converted 12345 lines in 3 files, version $version"
+
+split="$work/拆分 结果"
+wine_run "$app/quenlo-split.exe" --out "$(windows_path "$split")" "$(windows_path "$input")" 5000 \
+    >/dev/null || fail "quenlo-split.exe did not split the file"
+mapfile -t parts < <(cd "$split" && ls)
+((${#parts[@]} == 3)) || fail "quenlo-split.exe: 3 files expected, found: ${parts[*]}"
+cat "$split/1-${parts[0]#1-}" "$split/2-${parts[0]#1-}" "$split/3-${parts[0]#1-}" |
+    cmp -s - "$work/expected.txt" || fail "quenlo-split.exe: the files are not the input's lines, trimmed"
+echo "release zip $arch: $(stat -c %s "$zip") bytes, unpacked, 12345 lines in 3 files by Quenlo.exe" \
+    "and by quenlo-split.exe, version $version"
