@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the three trees and runs every test: the native
-# ones directly, the Windows ones under Wine inside one virtual display.
+# ones directly, each Windows tree's (x86_64 and i686) under Wine inside a virtual
+# display, both through the same session script and runner.
 set -uo pipefail
 cd "$(dirname "$0")"
 
@@ -10,15 +11,23 @@ scripts/build.sh || exit 1
 mkdir -p build/logs
 ctest --test-dir build/native --output-on-failure -j "$(nproc)" >build/logs/native.log 2>&1
 native=$?
-scripts/windows_session.sh ctest --test-dir build/win64 --output-on-failure \
-    >build/logs/win64.log 2>&1
+windows_suite() {  # windows_suite TREE: its log in build/logs/TREE.log
+    scripts/windows_session.sh ctest --test-dir "build/$1" --output-on-failure \
+        >"build/logs/$1.log" 2>&1
+}
+windows_suite win64
 win64=$?
+windows_suite win32
+win32=$?
 
-# Failures in full, then the two summaries as the last lines.
+# Failures in full, then the three summaries as the last lines.
 ((native)) && grep -v -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed' build/logs/native.log
 ((win64)) && cat build/logs/win64.log
+((win32)) && cat build/logs/win32.log
 echo "== native tests (Linux)"
 grep -E 'tests passed|tests failed|No tests were found' build/logs/native.log || tail -n 3 build/logs/native.log
 echo "== Windows tests (x86_64 under Wine)"
 grep -E 'tests passed|tests failed|No tests were found' build/logs/win64.log || tail -n 3 build/logs/win64.log
-((native == 0 && win64 == 0))
+echo "== Windows tests (i686 under Wine)"
+grep -E 'tests passed|tests failed|No tests were found' build/logs/win32.log || tail -n 3 build/logs/win32.log
+((native == 0 && win64 == 0 && win32 == 0))

@@ -38,6 +38,11 @@ need_wine() {
     need /usr/share/fonts/truetype/wqy/wqy-microhei.ttc fonts-wqy-microhei
     need /usr/share/wine/fonts/marlett.ttf fonts-wine
 }
+# The 32-bit loader: without it the i686 suite cannot run. wine64 then hands every
+# 32-bit program to it by itself.
+need_wine32() {
+    need /usr/lib/wine/wine wine32:i386
+}
 need_virtual_display() {
     need Xvfb xvfb
     need xauth xauth
@@ -49,7 +54,7 @@ case $task in
     split) need_base ;;
     package) need_base; need_win64; need_win32; need zip zip; need dpkg-shlibdeps dpkg-dev ;;
     all)
-        need_base; need_win64; need_win32; need_wine; need_virtual_display
+        need_base; need_win64; need_win32; need_wine; need_wine32; need_virtual_display
         need python3 python3
         need zip zip
         need unzip unzip
@@ -68,6 +73,10 @@ sudo=""
 if ((${#missing[@]})); then
     mapfile -t missing < <(printf '%s\n' "${missing[@]}" | sort -u)
     echo "== installing Debian packages: ${missing[*]}"
+    # 32-bit packages come from the i386 architecture; dpkg knows it only once added.
+    if [[ " ${missing[*]} " == *:i386\ * ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null

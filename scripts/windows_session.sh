@@ -51,6 +51,16 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
     wineserver -w
 fi
+# A prefix made before 32-bit Wine was installed has no 32-bit system (syswow64 stays
+# empty): every 32-bit program there dies with "could not load kernel32.dll". Updating
+# the prefix once 32-bit Wine is there fills it in. The update's 32-bit half is itself a
+# 32-bit program: only in the bootstrap mode Wine sets when it makes or upgrades a
+# prefix does it start without the files it is about to install.
+if [[ -x /usr/lib/wine/wine && ! -f $WINEPREFIX/drive_c/windows/syswow64/kernel32.dll ]]; then
+    echo "== updating the Wine prefix $WINEPREFIX for 32-bit programs (once, about a minute)"
+    WINEBOOTSTRAPMODE=1 /usr/lib/wine/wine64 wineboot -u >/dev/null 2>&1 </dev/null || true
+    wineserver -w
+fi
 # One server for the whole session: every test process starts much faster.
 wineserver -p
 # Start Wine's background services now, with their output going nowhere: started by

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# The win64 release zip as a user meets it: unpacked into a folder whose name has a space
-# and Chinese characters, Quenlo.exe started from there converts a small file through
-# its window (driven from outside, as a person would), the results land in "转换结果"
-# beside it, and quenlo-split.exe from the zip knows its version and converts the same
-# file, with DLLs planted beside them that Wine is told to look for there first, as
-# Windows does: none may be loaded. (Not comctl32 nor shcore: Wine's own shell32 and
-# comdlg32 would load those from there; Windows takes Known DLLs' ones from System32.)
+# A release zip as a user meets it, the one of the tree's architecture (win64 or win32):
+# unpacked into a folder whose name has a space and Chinese characters, Quenlo.exe
+# started from there converts a small file through its window (driven from outside, as
+# a person would), the results land in "转换结果" beside it, and quenlo-split.exe from the
+# zip knows its version and converts the same file, with DLLs planted beside them that
+# Wine is told to look for there first, as Windows does: none may be loaded. (Not comctl32
+# nor shcore: Wine's own shell32 and comdlg32 would load those from there; Windows takes
+# Known DLLs' ones from System32.)
 # Runs inside scripts/windows_session.sh (a display and a Wine prefix).
-# Usage: release_zip_test.sh SOURCE_DIR WIN64_TREE VERSION DEMO_DRIVER_EXE PLANTED_DLL
+# Usage: release_zip_test.sh SOURCE_DIR WINDOWS_TREE VERSION DEMO_DRIVER_EXE PLANTED_DLL ARCH
 set -euo pipefail
-source_dir=$1 tree=$2 version=$3 driver=$4 planted=$5
+source_dir=$1 tree=$2 version=$3 driver=$4 planted=$5 arch=$6
 export LC_ALL=C.UTF-8  # Wine reads the Chinese path arguments as UTF-8
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -20,8 +21,8 @@ marks() { find "$app" -name '*.loaded' -printf '%f '; }  # left by the planted D
 work=$(mktemp -d "$tree/release-zip-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-zip=$("$source_dir/scripts/make_zip.sh" win64 "$tree" "$work/dist")
-[[ $(basename "$zip") == "Quenlo-$version-win64.zip" ]] || fail "zip named $(basename "$zip")"
+zip=$("$source_dir/scripts/make_zip.sh" "$arch" "$tree" "$work/dist")
+[[ $(basename "$zip") == "Quenlo-$version-$arch.zip" ]] || fail "zip named $(basename "$zip")"
 entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 [[ $entries == "Quenlo.exe README.txt quenlo-split.exe " ]] || fail "zip holds: $entries"
 
@@ -66,5 +67,5 @@ printed=$(wine_run "$app/quenlo-split.exe" --version | tr -d '\r')
 cat "$work/split"/1-*.txt "$work/split"/2-*.txt "$work/split"/3-*.txt | cmp -s - "$work/expected.txt" ||
     fail "quenlo-split.exe's results are not the input's lines, trimmed: $(ls "$work/split")"
 [[ -z $(marks) ]] || fail "DLLs planted beside the programs were loaded: $(marks)"
-echo "release zip: $(stat -c %s "$zip") bytes, unpacked, converted 12345 lines in 3 files" \
+echo "release zip $arch: $(stat -c %s "$zip") bytes, unpacked, converted 12345 lines in 3 files" \
     "by each program, version $version, no planted DLL loaded"
