@@ -139,6 +139,8 @@ TEST_F(SkinImages, ButtonFramesHaveTheirOutlinesCornersAndCentreColumns) {
         ExpectMirrored(button, top, 21);
     }
     EXPECT_EQ(button.at(0, 63), RGB(242, 247, 251));
+    // A shade that falls exactly halfway between two levels: the same in either build.
+    EXPECT_EQ(button.at(1, 6), RGB(238, 246, 252));
     // The bright rims: hover's one colour down the whole body, pressed's near the top.
     for (int y = 2; y <= 18; ++y) {
         EXPECT_EQ(button.at(1, 21 + y), RGB(76, 195, 251)) << "hover rim, row " << y;
