@@ -7,8 +7,9 @@ endfunction()
 
 # Every test has a time limit in seconds, so that a hang fails at once instead of
 # holding CI: a minute or more above the slowest run measured on a busy machine
-# (scripts/busy_machine.sh). A test that needs more is given a limit of its own.
-# The sanitizers' checks make the code several times slower.
+# (scripts/busy_machine.sh; the slowest under the common limit took 43 s, the
+# package test). A test that needs more is given a limit of its own. The sanitizers'
+# checks make the code several times slower.
 set(QUENLO_TIME_LIMIT 120)
 set(QUENLO_TIME_LIMIT_SCALE 1)
 if(QUENLO_SANITIZE)
