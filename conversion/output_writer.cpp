@@ -32,7 +32,7 @@ void OutputWriter::AppendOutputLine(std::string_view line, std::int64_t fileNumb
     }
     if (sameFile && size <= buffer_.size() - used_ && size < buffer_.size() / 4) {
         char* const at = buffer_.data() + used_;
-        std::memcpy(at, line.data(), line.size());
+        std::copy_n(line.data(), line.size(), at);  // an empty line's data() may be null
         std::memcpy(at + line.size(), format_.lineEnd.data(), format_.lineEnd.size());
         used_ += size;
         ++bufferedLines_;
@@ -165,7 +165,7 @@ void OutputWriter::PutSlowly(std::string_view data) {
             return;
         }
     }
-    std::memcpy(buffer_.data() + used_, data.data(), data.size());
+    std::copy_n(data.data(), data.size(), buffer_.data() + used_);
     used_ += data.size();
 }
 

@@ -3,8 +3,8 @@
 // per output file rather than one per line.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -95,7 +95,8 @@ private:
     void Put(std::string_view data) {
         if (!spanEnd_ && data.size() <= buffer_.size() - used_ &&
             data.size() < buffer_.size() / 4) {
-            std::memcpy(buffer_.data() + used_, data.data(), data.size());
+            // Not memcpy: an empty view's data() may be null, which memcpy must never see.
+            std::copy_n(data.data(), data.size(), buffer_.data() + used_);
             used_ += data.size();
         } else {
             PutSlowly(data);

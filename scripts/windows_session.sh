@@ -67,6 +67,16 @@ wineserver -p
 # the first test instead, they would inherit its pipes and CTest would wait forever.
 /usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null || true
 
+# A crash ends the program at once with a failure status: no debugger is started
+# (Wine's shows a crash dialog that nobody closes on the virtual display). Set in every
+# session, so a prefix made before this holds it too.
+aedebug() {  # aedebug VALUE DATA
+    /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 </dev/null
+}
+aedebug Debugger '' && aedebug Auto 1 ||
+    { echo "windows_session.sh: Wine's crash debugger could not be turned off" >&2; exit 1; }
+
 # Wine's stand-ins for the Windows UI fonts have no Chinese glyphs. Replace them with
 # the CJK font, as a Chinese Windows does with its own fonts, so captions render. (The
 # FontLink and FontSubstitutes keys would not do: Wine rewrites them whenever a process
