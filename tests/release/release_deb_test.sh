@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The .deb as a Debian user meets it: built twice it is the same file, byte for byte;
 # unpacked (dpkg-deb -x) it holds the program, its manual page and the copyright
-# file where Debian looks for them, and the program from it knows its version.
+# file where Debian looks for them, and the program from it knows its version and is
+# hardened as Debian hardens its own. Built by someone named in DEBFULLNAME and DEBEMAIL,
+# lintian (where installed) finds no error or warning, nor the hardening, md5sums and
+# strip notes; built without them, the package says it is a local build.
 # Usage: release_deb_test.sh SOURCE_DIR NATIVE_TREE VERSION
 set -euo pipefail
 source_dir=$1 tree=$2 version=$3
@@ -11,8 +14,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 work=$(mktemp -d "$tree/release-deb-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-deb=$("$source_dir/scripts/make_deb.sh" "$tree" "$work/one")
-again=$("$source_dir/scripts/make_deb.sh" "$tree" "$work/two")
+deb=$(env -u DEBFULLNAME -u DEBEMAIL "$source_dir/scripts/make_deb.sh" "$tree" "$work/one")
+again=$(env -u DEBFULLNAME -u DEBEMAIL "$source_dir/scripts/make_deb.sh" "$tree" "$work/two")
 [[ $(basename "$deb") == "quenlo-split_${version}_amd64.deb" ]] || fail "package named $(basename "$deb")"
 cmp -s "$deb" "$again" || fail "two builds of the same tree differ"
 
@@ -20,12 +23,31 @@ cmp -s "$deb" "$again" || fail "two builds of the same tree differ"
    "Package: quenlo-split"$'\n'"Version: $version"$'\n'"Architecture: amd64" ]] ||
     fail "control: $(dpkg-deb -f "$deb")"
 [[ $(dpkg-deb -f "$deb" Depends) == *libc6* ]] || fail "no libc6 among the dependencies"
+[[ $(dpkg-deb -f "$deb" Maintainer) == *"built locally"* ]] || fail "maintainer: $(dpkg-deb -f "$deb" Maintainer)"
+# A line break would give the control file fields of the builder's choosing.
+DEBFULLNAME=$'Tester\nHomepage: https://quenlo.example' DEBEMAIL=tester@quenlo.example \
+    "$source_dir/scripts/make_deb.sh" "$tree" "$work/bad" 2>/dev/null && fail "a name of two lines was taken"
+if command -v lintian >/dev/null; then
+    named=$(DEBFULLNAME="Release Tester" DEBEMAIL=tester@quenlo.example "$source_dir/scripts/make_deb.sh" "$tree" "$work/named")
+    [[ $(dpkg-deb -f "$named" Maintainer) == "Release Tester <tester@quenlo.example>" ]] ||
+        fail "maintainer: $(dpkg-deb -f "$named" Maintainer)"
+    said=$(lintian -I --fail-on none "$named" 2>/dev/null) || fail "lintian did not run"
+    unwanted=$(grep -E '^[EW]:|hardening-no-|no-md5sums-control-file|binary-has-unneeded-section' <<<"$said") &&
+        fail "lintian: $unwanted"
+fi
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 files=$(cd "$root" && find . -type f | sort | tr '\n' ' ')
 expected="./usr/bin/quenlo-split ./usr/share/doc/quenlo-split/changelog.gz ./usr/share/doc/quenlo-split/copyright ./usr/share/man/man1/quenlo-split.1.gz "
 [[ $files == "$expected" ]] || fail "the package holds: $files"
+program=$root/usr/bin/quenlo-split
+dynamic=$(readelf -dW "$program")
+[[ $dynamic == *"(FLAGS)"*BIND_NOW* && $dynamic =~ FLAGS_1\).*NOW.*PIE ]] || fail "not PIE with BIND_NOW: $dynamic"
+readelf -lW "$program" | grep -q GNU_RELRO || fail "no RELRO segment"
+symbols=$(readelf --dyn-syms -W "$program")
+[[ $symbols == *" __stack_chk_fail@"* ]] || fail "no stack protector"
+[[ $symbols =~ \ __[a-z]+_chk@ ]] || fail "no fortified call"
 printed=$("$root/usr/bin/quenlo-split" --version)
 [[ $printed == "quenlo-split $version" ]] || fail "quenlo-split --version printed '$printed'"
 gzip -dc "$root/usr/share/man/man1/quenlo-split.1.gz" | grep -q "^\.TH QUENLO-SPLIT 1 \"\" \"Quenlo $version\"" ||

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# One build against another on the same 5,000,000-line file (the conversion benchmark's,
+# cached under build/bench), in one run: did a change of compiler or linker flags cost
+# speed?
+# - quenlo-split (native): instructions executed, counted by callgrind on the first
+#   1,000,000 lines. The count does not depend on the machine's load, so a shared, busy
+#   machine gives the same answer as an idle one.
+# - quenlo-split.exe and a whole run through the window (bench/window's driver) under
+#   Wine: wall times of interleaved pairs (old, new, old, new, ...) after a warm-up, and
+#   their medians; load that comes and goes falls on both sides alike.
+# Usage: bench/compare_builds.sh OLD_NATIVE_TREE OLD_WIN64_TREE [PAIRS]   (default 5)
+#        The new builds are build/native and build/win64 (scripts/build.sh native
+#        quenlo-split; win64 quenlo-split quenlo_window_bench). An old tree needs only
+#        cli/quenlo-split, or cli/quenlo-split.exe and bench/window/quenlo_window_bench.exe.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+old_native=$1 old_win64=$2 pairs=${3:-5}
+work=build/bench
+mkdir -p "$work"
+lines=$work/lines-5m.txt
+if [[ ! -f $lines ]]; then
+    echo "== generating $lines (once)"
+    python3 bench/make_lines.py "$lines.part" 5000000 && mv "$lines.part" "$lines"
+fi
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+change() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%+.2f %%", (b - a) * 100 / a }'; }
+
+echo "== quenlo-split, instructions on 1,000,000 lines (callgrind)"
+head -n 1000000 "$lines" >"$work/lines-1m.txt"
+declare -A counted
+for side in old new; do
+    exe=$old_native/cli/quenlo-split
+    [[ $side == new ]] && exe=build/native/cli/quenlo-split
+    rm -rf "$work/out-count"
+    valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" \
+        "$exe" --out "$work/out-count" "$work/lines-1m.txt" 30000 >/dev/null 2>"$work/callgrind.log"
+    counted[$side]=$(sed -n 's/^summary: //p' "$work/callgrind.out")
+    echo "   $side: ${counted[$side]} instructions ($exe)"
+done
+echo "   change: $(change "${counted[old]}" "${counted[new]}")"
+rm -rf "$work/out-count" "$work/callgrind.out" "$work/callgrind.log" "$work/lines-1m.txt"
+
+cat >"$work/compare_runs.sh" <<RUNS
+set -e
+wall() { awk -v a="\$1" -v b="\$2" 'BEGIN { printf "%.3f", b - a }'; }
+for ((i = 0; i <= $pairs; i++)); do
+    for side in old new; do
+        tree=$old_win64; [[ \$side == new ]] && tree=build/win64
+        rm -rf "$work/out-compare"
+        start=\$EPOCHREALTIME
+        /usr/lib/wine/wine64 "\$tree/cli/quenlo-split.exe" --out "$work/out-compare" "$lines" 30000 >/dev/null 2>&1 </dev/null
+        end=\$EPOCHREALTIME
+        console=\$(wall \$start \$end)
+        rm -rf "$work/out-compare"
+        window=\$(/usr/lib/wine/wine64 "\$tree/bench/window/quenlo_window_bench.exe" "$lines" "$work/out-compare" 30000 2>/dev/null </dev/null | cut -d' ' -f1)
+        echo "\$i \$side \$console \$window"
+    done
+done
+rm -rf "$work/out-compare"
+RUNS
+echo "== under Wine, 5M lines: $pairs pairs (old, new) after a warm-up pair"
+results=$(scripts/windows_session.sh bash "$work/compare_runs.sh")
+rm -f "$work/compare_runs.sh"
+echo "$results" | awk '$1 > 0 { printf "   pair %s %s: quenlo-split.exe %s s, window run %s s\n", $1, $2, $3, $4 }'
+for column in 3:quenlo-split.exe 4:window; do
+    old=$(echo "$results" | awk -v c="${column%%:*}" '$1 > 0 && $2 == "old" { print $c }' | median)
+    new=$(echo "$results" | awk -v c="${column%%:*}" '$1 > 0 && $2 == "new" { print $c }' | median)
+    echo "   ${column#*:} median: old $old s, new $new s, change $(change "$old" "$new")"
+done
+echo "   load average: $(cut -d' ' -f1-3 /proc/loadavg)"
