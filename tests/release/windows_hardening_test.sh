@@ -18,9 +18,9 @@ for tree in "$@"; do
         flags=$(awk '$1 == "DllCharacteristics" { print $2 }' <<<"$headers")
         (((0x$flags & wanted) == wanted)) || fail "$exe: DllCharacteristics 0x$flags"
         [[ ${headers,,} != *"dll name: libssp"* ]] || fail "$exe imports libssp"
-        symbols=$("$nm" "$exe")
-        grep -q ' T __stack_chk_fail$' <<<"$symbols" || fail "$exe: no stack protector"
-        grep -qE ' T __[a-z]+_chk$' <<<"$symbols" || fail "$exe: no fortified call"
+        symbols=$("$nm" "$exe")  # 32-bit names carry one more leading underscore
+        grep -qE ' T _?__stack_chk_fail$' <<<"$symbols" || fail "$exe: no stack protector"
+        grep -qE ' T _?__[a-z]+_chk$' <<<"$symbols" || fail "$exe: no fortified call"
     done
 done
 echo "windows hardening: ASLR, DEP, stack protector and fortified calls in $# trees"
