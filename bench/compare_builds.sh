@@ -6,8 +6,8 @@
 #   1,000,000 lines. The count does not depend on the machine's load, so a shared, busy
 #   machine gives the same answer as an idle one.
 # - quenlo-split.exe and a whole run through the window (bench/window's driver) under
-#   Wine: wall times of interleaved pairs (old, new, old, new, ...) after a warm-up, and
-#   their medians; load that comes and goes falls on both sides alike.
+#   Wine: wall and processor times of interleaved pairs (old, new, old, new, ...) after a
+#   warm-up, and their medians; load that comes and goes falls on both sides alike.
 # Usage: bench/compare_builds.sh OLD_NATIVE_TREE OLD_WIN64_TREE [PAIRS]   (default 5)
 #        The new builds are build/native and build/win64 (scripts/build.sh native
 #        quenlo-split; win64 quenlo-split quenlo_window_bench). An old tree needs only
@@ -43,27 +43,31 @@ rm -rf "$work/out-count" "$work/callgrind.out" "$work/callgrind.log" "$work/line
 
 cat >"$work/compare_runs.sh" <<RUNS
 set -e
-wall() { awk -v a="\$1" -v b="\$2" 'BEGIN { printf "%.3f", b - a }'; }
+cpu() { awk '{ printf "%.2f", \$1 + \$2 }' "$work/time.txt"; }
 for ((i = 0; i <= $pairs; i++)); do
     for side in old new; do
         tree=$old_win64; [[ \$side == new ]] && tree=build/win64
         rm -rf "$work/out-compare"
         start=\$EPOCHREALTIME
-        /usr/lib/wine/wine64 "\$tree/cli/quenlo-split.exe" --out "$work/out-compare" "$lines" 30000 >/dev/null 2>&1 </dev/null
+        /usr/bin/time -f "%U %S" -o "$work/time.txt" /usr/lib/wine/wine64 "\$tree/cli/quenlo-split.exe" \\
+            --out "$work/out-compare" "$lines" 30000 >/dev/null 2>&1 </dev/null
         end=\$EPOCHREALTIME
-        console=\$(wall \$start \$end)
+        console="\$(awk -v a=\$start -v b=\$end 'BEGIN { printf "%.3f", b - a }') \$(cpu)"
         rm -rf "$work/out-compare"
-        window=\$(/usr/lib/wine/wine64 "\$tree/bench/window/quenlo_window_bench.exe" "$lines" "$work/out-compare" 30000 2>/dev/null </dev/null | cut -d' ' -f1)
-        echo "\$i \$side \$console \$window"
+        /usr/bin/time -f "%U %S" -o "$work/time.txt" /usr/lib/wine/wine64 "\$tree/bench/window/quenlo_window_bench.exe" \\
+            "$lines" "$work/out-compare" 30000 2>/dev/null </dev/null >"$work/window.txt"
+        echo "\$i \$side \$console \$(cut -d' ' -f1 "$work/window.txt") \$(cpu)"
     done
 done
-rm -rf "$work/out-compare"
+rm -rf "$work/out-compare" "$work/time.txt" "$work/window.txt"
 RUNS
+# Wall times, and the processor time (user + system) each process took: the steadier
+# figure when other work comes and goes.
 echo "== under Wine, 5M lines: $pairs pairs (old, new) after a warm-up pair"
-results=$(scripts/windows_session.sh bash "$work/compare_runs.sh")
+results=$(scripts/windows_session.sh bash "$work/compare_runs.sh" | awk '$1 ~ /^[0-9]+$/ && NF == 6')
 rm -f "$work/compare_runs.sh"
-echo "$results" | awk '$1 > 0 { printf "   pair %s %s: quenlo-split.exe %s s, window run %s s\n", $1, $2, $3, $4 }'
-for column in 3:quenlo-split.exe 4:window; do
+echo "$results" | awk '$1 > 0 { printf "   pair %s %s: quenlo-split.exe %s s (cpu %s s), window run %s s (process cpu %s s)\n", $1, $2, $3, $4, $5, $6 }'
+for column in "3:quenlo-split.exe wall" "4:quenlo-split.exe cpu" "5:window run wall" "6:window process cpu"; do
     old=$(echo "$results" | awk -v c="${column%%:*}" '$1 > 0 && $2 == "old" { print $c }' | median)
     new=$(echo "$results" | awk -v c="${column%%:*}" '$1 > 0 && $2 == "new" { print $c }' | median)
     echo "   ${column#*:} median: old $old s, new $new s, change $(change "$old" "$new")"
