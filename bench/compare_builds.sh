@@ -43,23 +43,22 @@ rm -rf "$work/out-count" "$work/callgrind.out" "$work/callgrind.log" "$work/line
 
 cat >"$work/compare_runs.sh" <<RUNS
 set -e
-cpu() { awk '{ printf "%.2f", \$1 + \$2 }' "$work/time.txt"; }
+# Bash's own timing: wall, user and system seconds to the millisecond.
+TIMEFORMAT='%3R %3U %3S'
+timed() { { time "\$@" >"$work/stdout.txt" 2>/dev/null </dev/null; } 2>"$work/time.txt"; }
+wall_cpu() { awk '{ printf "%.3f %.3f", \$1, \$2 + \$3 }' "$work/time.txt"; }
 for ((i = 0; i <= $pairs; i++)); do
     for side in old new; do
         tree=$old_win64; [[ \$side == new ]] && tree=build/win64
         rm -rf "$work/out-compare"
-        start=\$EPOCHREALTIME
-        /usr/bin/time -f "%U %S" -o "$work/time.txt" /usr/lib/wine/wine64 "\$tree/cli/quenlo-split.exe" \\
-            --out "$work/out-compare" "$lines" 30000 >/dev/null 2>&1 </dev/null
-        end=\$EPOCHREALTIME
-        console="\$(awk -v a=\$start -v b=\$end 'BEGIN { printf "%.3f", b - a }') \$(cpu)"
+        timed /usr/lib/wine/wine64 "\$tree/cli/quenlo-split.exe" --out "$work/out-compare" "$lines" 30000
+        console=\$(wall_cpu)
         rm -rf "$work/out-compare"
-        /usr/bin/time -f "%U %S" -o "$work/time.txt" /usr/lib/wine/wine64 "\$tree/bench/window/quenlo_window_bench.exe" \\
-            "$lines" "$work/out-compare" 30000 2>/dev/null </dev/null >"$work/window.txt"
-        echo "\$i \$side \$console \$(cut -d' ' -f1 "$work/window.txt") \$(cpu)"
+        timed /usr/lib/wine/wine64 "\$tree/bench/window/quenlo_window_bench.exe" "$lines" "$work/out-compare" 30000
+        echo "\$i \$side \$console \$(cut -d' ' -f1 "$work/stdout.txt") \$(wall_cpu | cut -d' ' -f2)"
     done
 done
-rm -rf "$work/out-compare" "$work/time.txt" "$work/window.txt"
+rm -rf "$work/out-compare" "$work/time.txt" "$work/stdout.txt"
 RUNS
 # Wall times, and the processor time (user + system) each process took: the steadier
 # figure when other work comes and goes.

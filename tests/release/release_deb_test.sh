@@ -2,9 +2,8 @@
 # The .deb as a Debian user meets it: built twice it is the same file, byte for byte;
 # unpacked (dpkg-deb -x) it holds the program, its manual page and the copyright
 # file where Debian looks for them, and the program from it knows its version and is
-# hardened as Debian hardens its own. Built by someone named in DEBFULLNAME and DEBEMAIL,
-# lintian (where installed) finds no error or warning, nor the hardening, md5sums and
-# strip notes; built without them, the package says it is a local build.
+# hardened as Debian's own. Built without DEBFULLNAME and DEBEMAIL it says it is a local
+# build; with them, lintian (where installed) finds no error, warning or hardening note.
 # Usage: release_deb_test.sh SOURCE_DIR NATIVE_TREE VERSION
 set -euo pipefail
 source_dir=$1 tree=$2 version=$3
@@ -29,8 +28,6 @@ DEBFULLNAME=$'Tester\nHomepage: https://quenlo.example' DEBEMAIL=tester@quenlo.e
     "$source_dir/scripts/make_deb.sh" "$tree" "$work/bad" 2>/dev/null && fail "a name of two lines was taken"
 if command -v lintian >/dev/null; then
     named=$(DEBFULLNAME="Release Tester" DEBEMAIL=tester@quenlo.example "$source_dir/scripts/make_deb.sh" "$tree" "$work/named")
-    [[ $(dpkg-deb -f "$named" Maintainer) == "Release Tester <tester@quenlo.example>" ]] ||
-        fail "maintainer: $(dpkg-deb -f "$named" Maintainer)"
     said=$(lintian -I --fail-on none "$named" 2>/dev/null) || fail "lintian did not run"
     unwanted=$(grep -E '^[EW]:|hardening-no-|no-md5sums-control-file|binary-has-unneeded-section' <<<"$said") &&
         fail "lintian: $unwanted"
@@ -41,13 +38,9 @@ dpkg-deb -x "$deb" "$root"
 files=$(cd "$root" && find . -type f | sort | tr '\n' ' ')
 expected="./usr/bin/quenlo-split ./usr/share/doc/quenlo-split/changelog.gz ./usr/share/doc/quenlo-split/copyright ./usr/share/man/man1/quenlo-split.1.gz "
 [[ $files == "$expected" ]] || fail "the package holds: $files"
-program=$root/usr/bin/quenlo-split
-dynamic=$(readelf -dW "$program")
-[[ $dynamic == *"(FLAGS)"*BIND_NOW* && $dynamic =~ FLAGS_1\).*NOW.*PIE ]] || fail "not PIE with BIND_NOW: $dynamic"
-readelf -lW "$program" | grep -q GNU_RELRO || fail "no RELRO segment"
-symbols=$(readelf --dyn-syms -W "$program")
-[[ $symbols == *" __stack_chk_fail@"* ]] || fail "no stack protector"
-[[ $symbols =~ \ __[a-z]+_chk@ ]] || fail "no fortified call"
+elf=$(readelf -dlW --dyn-syms "$root/usr/bin/quenlo-split")
+[[ $elf =~ FLAGS_1\).*NOW\ PIE && $elf == *GNU_RELRO* && $elf == *" __stack_chk_fail@"* && $elf =~ \ __[a-z]+_chk@ ]] ||
+    fail "the program lacks one of PIE, BIND_NOW, RELRO, stack protector, fortified calls"
 printed=$("$root/usr/bin/quenlo-split" --version)
 [[ $printed == "quenlo-split $version" ]] || fail "quenlo-split --version printed '$printed'"
 gzip -dc "$root/usr/share/man/man1/quenlo-split.1.gz" | grep -q "^\.TH QUENLO-SPLIT 1 \"\" \"Quenlo $version\"" ||

@@ -20,8 +20,7 @@ trap 'rm -rf "$work"' EXIT
 # throwaway self-signed certificate: osslsigncode verifies both programs' signatures, and
 # the programs unpacked and run below are the signed ones.
 unsigned=$("$source_dir/scripts/make_zip.sh" win64 "$tree" "$work/unsigned")
-again=$("$source_dir/scripts/make_zip.sh" win64 "$tree" "$work/again")
-cmp -s "$unsigned" "$again" || fail "two zips of the same build differ"
+cmp -s "$unsigned" "$("$source_dir/scripts/make_zip.sh" win64 "$tree" "$work/again")" || fail "two zips of one build differ"
 openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/key.pem" -out "$work/cert.pem" -days 2 \
     -subj "/CN=Quenlo release test" -addext extendedKeyUsage=codeSigning 2>/dev/null
 echo "not on any command line" >"$work/password"
@@ -31,8 +30,7 @@ zip=$(QUENLO_SIGN_PKCS12=$work/cert.p12 QUENLO_SIGN_PASSWORD_FILE=$work/password
     "$source_dir/scripts/make_zip.sh" win64 "$tree" "$work/dist")
 unzip -q "$zip" Quenlo.exe quenlo-split.exe -d "$work/signed"
 for exe in Quenlo.exe quenlo-split.exe; do
-    osslsigncode verify -CAfile "$work/cert.pem" -in "$work/signed/$exe" >/dev/null ||
-        fail "$exe from the signed zip: signature not verified"
+    osslsigncode verify -CAfile "$work/cert.pem" -in "$work/signed/$exe" >/dev/null || fail "$exe: signature not verified"
 done
 [[ $(basename "$zip") == "Quenlo-$version-win64.zip" ]] || fail "zip named $(basename "$zip")"
 entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
