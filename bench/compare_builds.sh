@@ -7,7 +7,8 @@
 #   machine gives the same answer as an idle one.
 # - quenlo-split.exe and a whole run through the window (bench/window's driver) under
 #   Wine: wall and processor times of interleaved pairs (old, new, old, new, ...) after a
-#   warm-up, and their medians; load that comes and goes falls on both sides alike.
+#   warm-up, and their medians; load that comes and goes falls on both sides alike. These
+#   read and write in memory (/dev/shm): the disk, shared with other work, takes no part.
 # Usage: bench/compare_builds.sh OLD_NATIVE_TREE OLD_WIN64_TREE [PAIRS]   (default 5)
 #        The new builds are build/native and build/win64 (scripts/build.sh native
 #        quenlo-split; win64 quenlo-split quenlo_window_bench). An old tree needs only
@@ -41,6 +42,10 @@ done
 echo "   change: $(change "${counted[old]}" "${counted[new]}")"
 rm -rf "$work/out-count" "$work/callgrind.out" "$work/callgrind.log" "$work/lines-1m.txt"
 
+ram=$(mktemp -d /dev/shm/quenlo-compare.XXXXXX)
+trap 'rm -rf "$ram"' EXIT
+cp "$lines" "$ram/lines-5m.txt"
+lines=$ram/lines-5m.txt
 cat >"$work/compare_runs.sh" <<RUNS
 set -e
 # Bash's own timing: wall, user and system seconds to the millisecond.
@@ -50,15 +55,15 @@ wall_cpu() { awk '{ printf "%.3f %.3f", \$1, \$2 + \$3 }' "$work/time.txt"; }
 for ((i = 0; i <= $pairs; i++)); do
     for side in old new; do
         tree=$old_win64; [[ \$side == new ]] && tree=build/win64
-        rm -rf "$work/out-compare"
-        timed /usr/lib/wine/wine64 "\$tree/cli/quenlo-split.exe" --out "$work/out-compare" "$lines" 30000
+        rm -rf "$ram/out-compare"
+        timed /usr/lib/wine/wine64 "\$tree/cli/quenlo-split.exe" --out "$ram/out-compare" "$lines" 30000
         console=\$(wall_cpu)
-        rm -rf "$work/out-compare"
-        timed /usr/lib/wine/wine64 "\$tree/bench/window/quenlo_window_bench.exe" "$lines" "$work/out-compare" 30000
+        rm -rf "$ram/out-compare"
+        timed /usr/lib/wine/wine64 "\$tree/bench/window/quenlo_window_bench.exe" "$lines" "$ram/out-compare" 30000
         echo "\$i \$side \$console \$(cut -d' ' -f1 "$work/stdout.txt") \$(wall_cpu | cut -d' ' -f2)"
     done
 done
-rm -rf "$work/out-compare" "$work/time.txt" "$work/stdout.txt"
+rm -rf "$ram/out-compare" "$work/time.txt" "$work/stdout.txt"
 RUNS
 # Wall times, and the processor time (user + system) each process took: the steadier
 # figure when other work comes and goes.
