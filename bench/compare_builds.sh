@@ -6,7 +6,7 @@
 #   1,000,000 lines. The count does not depend on the machine's load, so a shared, busy
 #   machine gives the same answer as an idle one.
 # - quenlo-split.exe and a whole run through the window (bench/window's driver) under
-#   Wine: wall and processor times of interleaved pairs (old, new, old, new, ...) after a
+#   Wine: wall and processor times of interleaved pairs (old, new, new, old, ...) after a
 #   warm-up, and their medians; load that comes and goes falls on both sides alike. These
 #   read and write in memory (/dev/shm): the disk, shared with other work, takes no part.
 # Usage: bench/compare_builds.sh OLD_NATIVE_TREE OLD_WIN64_TREE [PAIRS]   (default 5)
@@ -53,7 +53,8 @@ TIMEFORMAT='%3R %3U %3S'
 timed() { { time "\$@" >"$work/stdout.txt" 2>/dev/null </dev/null; } 2>"$work/time.txt"; }
 wall_cpu() { awk '{ printf "%.3f %.3f", \$1, \$2 + \$3 }' "$work/time.txt"; }
 for ((i = 0; i <= $pairs; i++)); do
-    for side in old new; do
+    sides="old new"; ((i % 2)) || sides="new old"  # ABBA: a drift favours neither side
+    for side in \$sides; do
         tree=$old_win64; [[ \$side == new ]] && tree=build/win64
         rm -rf "$ram/out-compare"
         timed /usr/lib/wine/wine64 "\$tree/cli/quenlo-split.exe" --out "$ram/out-compare" "$lines" 30000
