@@ -6,7 +6,8 @@
 #   scripts/ensure_packages.sh window  the 64-bit Quenlo.exe and Wine to run it
 #   scripts/ensure_packages.sh demo    window, plus a virtual display
 #   scripts/ensure_packages.sh split   the native quenlo-split
-#   scripts/ensure_packages.sh package both Windows builds, zip, and the .deb's tools
+#   scripts/ensure_packages.sh package both Windows builds, zip, the .deb's tools, lintian
+#                                      to check the .deb, osslsigncode to sign the programs
 set -euo pipefail
 
 task=${1:-all}
@@ -52,13 +53,20 @@ case $task in
     window) need_base; need_win64; need_wine ;;
     demo) need_base; need_win64; need_wine; need_virtual_display; need python3 python3 ;;
     split) need_base ;;
-    package) need_base; need_win64; need_win32; need zip zip; need dpkg-shlibdeps dpkg-dev ;;
+    package)
+        need_base; need_win64; need_win32; need zip zip; need dpkg-shlibdeps dpkg-dev
+        need lintian lintian
+        need osslsigncode osslsigncode
+        need openssl openssl
+        ;;
     all)
         need_base; need_win64; need_win32; need_wine; need_wine32; need_virtual_display
         need python3 python3
         need zip zip
         need unzip unzip
         need dpkg-shlibdeps dpkg-dev
+        need osslsigncode osslsigncode  # the release zip test signs with a certificate of its own
+        need openssl openssl
         need locale-gen locales
         need /usr/bin/time time
         need convert imagemagick

@@ -21,7 +21,22 @@ marks() { find "$app" -name '*.loaded' -printf '%f '; }  # left by the planted D
 work=$(mktemp -d "$tree/release-zip-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-zip=$("$source_dir/scripts/make_zip.sh" "$arch" "$tree" "$work/dist")
+# Made twice without a certificate, the zip is the same byte for byte. Then signed with a
+# throwaway self-signed certificate: osslsigncode verifies both programs' signatures, and
+# the programs unpacked and run below are the signed ones.
+unsigned=$("$source_dir/scripts/make_zip.sh" "$arch" "$tree" "$work/unsigned")
+cmp -s "$unsigned" "$("$source_dir/scripts/make_zip.sh" "$arch" "$tree" "$work/again")" || fail "two zips of one build differ"
+openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/key.pem" -out "$work/cert.pem" -days 2 \
+    -subj "/CN=Quenlo release test" -addext extendedKeyUsage=codeSigning 2>/dev/null
+echo "not on any command line" >"$work/password"
+openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/cert.p12" \
+    -passout "file:$work/password"
+zip=$(QUENLO_SIGN_PKCS12=$work/cert.p12 QUENLO_SIGN_PASSWORD_FILE=$work/password \
+    "$source_dir/scripts/make_zip.sh" "$arch" "$tree" "$work/dist")
+unzip -q "$zip" Quenlo.exe quenlo-split.exe -d "$work/signed"
+for exe in Quenlo.exe quenlo-split.exe; do
+    osslsigncode verify -CAfile "$work/cert.pem" -in "$work/signed/$exe" >/dev/null || fail "$exe: signature not verified"
+done
 [[ $(basename "$zip") == "Quenlo-$version-$arch.zip" ]] || fail "zip named $(basename "$zip")"
 entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 [[ $entries == "Quenlo.exe README.txt quenlo-split.exe " ]] || fail "zip holds: $entries"
