@@ -65,6 +65,7 @@ case $task in
         need zip zip
         need unzip unzip
         need dpkg-shlibdeps dpkg-dev
+        need lintian lintian  # the package test reads what lintian finds
         need osslsigncode osslsigncode  # the release zip test signs with a certificate of its own
         need openssl openssl
         need locale-gen locales

@@ -70,9 +70,15 @@ wineserver -p
 # A crash ends the program at once with a failure status: no debugger is started
 # (Wine's shows a crash dialog that nobody closes on the virtual display). Set in every
 # session, so a prefix made before this holds it too.
+# 32-bit programs read the key's 32-bit view, a key of its own.
+views=(/reg:64)
+[[ -x /usr/lib/wine/wine ]] && views+=(/reg:32)
 aedebug() {  # aedebug VALUE DATA
-    /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-        /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1 </dev/null
+    local view
+    for view in "${views[@]}"; do
+        /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+            /v "$1" /t REG_SZ /d "$2" /f "$view" >/dev/null 2>&1 </dev/null || return
+    done
 }
 aedebug Debugger '' && aedebug Auto 1 ||
     { echo "windows_session.sh: Wine's crash debugger could not be turned off" >&2; exit 1; }
