@@ -1,6 +1,7 @@
 #include "skin/registry/window_queries.h"
 
 #include "skin/common/gdi_handles.h"
+#include "platform/ansi_text.h"
 #include "platform/display_dpi.h"
 #include "platform/system_library.h"
 #include "skin/common/rounding.h"
@@ -29,26 +30,12 @@ std::string GetWindowCaption(HWND window) {
     return caption;
 }
 
-namespace {
-
-std::wstring WideModuleName(const char* moduleName) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, moduleName, -1, nullptr, 0);
-    std::wstring wide(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
-    if (length > 0) {
-        MultiByteToWideChar(CP_ACP, 0, moduleName, -1, wide.data(), length);
-    }
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-
-}  // namespace
-
 bool IsFunctionExported(const char* functionName, const char* moduleName) {
     UniqueHmodule loadedHere;
     HMODULE module = GetModuleHandleA(moduleName);
     if (module == nullptr) {
         // Never by the bare name: only the system folder's module of that name counts.
-        loadedHere.reset(LoadSystemLibrary(WideModuleName(moduleName).c_str()));
+        loadedHere.reset(LoadSystemLibrary(WideFromUtf8(AnsiToUtf8(moduleName)).c_str()));
         module = loadedHere.get();
         if (module == nullptr) {
             return false;
